@@ -1,0 +1,13 @@
+#include "handlerguard.h"
+
+#include "messagebox.h"
+
+void reportRuntimeError(const RuntimeError &error)
+{
+    MsgBox(QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.message()), 16);
+}
+
+void reportUnexpectedError(const std::exception &error)
+{
+    MsgBox(QStringLiteral("Run-time error:\n\n%1").arg(QString::fromLocal8Bit(error.what())), 16);
+}

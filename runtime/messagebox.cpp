@@ -1,0 +1,80 @@
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+QString titleOrApplicationName(const QString &title)
+{
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
+
+QMessageBox::Icon iconOfStyle(int style)
+{
+    switch (style & 0x70) {
+    case 16: return QMessageBox::Critical;
+    case 32: return QMessageBox::Question;
+    case 48: return QMessageBox::Warning;
+    case 64: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// The buttons of a style, each with the value MsgBox returns for it.
+std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int style)
+{
+    switch (style & 0x7) {
+    case 1: return {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
+    case 2: return {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
+    case 3: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
+    case 4: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
+    case 5: return {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
+    default: return {{QMessageBox::Ok, 1}};
+    }
+}
+
+} // namespace
+
+int MsgBox(const QString &prompt, int style, const QString &title)
+{
+    QMessageBox box(iconOfStyle(style), titleOrApplicationName(title), prompt,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    const auto buttons = buttonsOfStyle(style);
+    for (const auto &[button, value] : buttons)
+        box.addButton(button);
+    const std::size_t defaultIndex = std::size_t((style >> 8) & 0x3);
+    box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
+    if (buttons.size() == 1)
+        box.setEscapeButton(buttons.front().first);
+
+    box.exec();
+    const auto pressed = box.standardButton(box.clickedButton());
+    for (const auto &[button, value] : buttons) {
+        if (button == pressed)
+            return value;
+    }
+    // Closed without a button (Escape or the title bar): Cancel where there
+    // is one, the only button otherwise.
+    for (const auto &[button, value] : buttons) {
+        if (button == QMessageBox::Cancel)
+            return value;
+    }
+    return buttons.front().second;
+}
+
+QString InputBox(const QString &prompt, const QString &title, const QString &text)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(titleOrApplicationName(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(text);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
