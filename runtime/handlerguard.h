@@ -2,6 +2,8 @@
 
 #include "runtimeerror.h"
 
+#include <QObject>
+
 #include <exception>
 
 // Reports a runtime error that no handler handled: a message box with the
@@ -24,4 +26,15 @@ auto guarded(Receiver *receiver, void (Receiver::*handler)(Args...))
             reportUnexpectedError(error);
         }
     };
+}
+
+// Connects an option button's Click handler: it runs when the button becomes
+// selected, by the user or by assignment, and is guarded like any handler.
+template <typename Button, typename Receiver>
+void connectOptionClick(Button *option, Receiver *receiver, void (Receiver::*handler)())
+{
+    QObject::connect(option, &Button::toggled, receiver, [handler = guarded(receiver, handler)](bool selected) {
+        if (selected)
+            handler();
+    });
 }

@@ -4,7 +4,11 @@
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
+#include <QScreen>
 #include <QWidget>
+
+#include "numbers.h"
+#include "twips.h"
 
 #include <chrono>
 #include <cstdio>
@@ -48,6 +52,10 @@ void setUpProgram(const char *name, const char *version)
 {
     QApplication::setApplicationName(QString::fromLatin1(name));
     QApplication::setApplicationVersion(QString::fromLatin1(version));
+    // "Sans Serif" in the layouts names the default control font. Liberation
+    // Sans has the metrics the layouts were measured with, so every caption
+    // fits its box.
+    QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 8));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
 }
@@ -58,4 +66,23 @@ int runProgram(QWidget &window)
         new FirstPaintReporter(&window);
     window.show();
     return QApplication::exec();
+}
+
+void End()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    // The platform window is made now so that its frame is known where the
+    // platform can tell it before the window is mapped.
+    window->winId();
+    const QRect screen = window->screen()->geometry();
+    const QRect outer = window->frameGeometry();
+    const float left = divideSingle(float(twipsFromPixels(screen.width()) - twipsFromPixels(outer.width())), 2.0f);
+    const float top = divideSingle(float(twipsFromPixels(screen.height()) - twipsFromPixels(outer.height())), 2.0f);
+    window->move(screen.x() + pixelsFromTwips(left), screen.y() + pixelsFromTwips(top));
 }

@@ -12,3 +12,13 @@ void setUpProgram(const char *name, const char *version);
 // window's first paint (steady clock, nanoseconds) is written to standard
 // output, for the start-up benchmark.
 int runProgram(QWidget &window);
+
+// Ends the program at once: its windows close without asking and the event
+// loop stops.
+void End();
+
+// Centres a top-level window on its screen by its outer size (frame and title
+// bar included, as far as the platform tells them before the window is
+// shown): Left = (screen width - window width) / 2, and the same for Top,
+// in twips and in single precision, checked like any floating-point result.
+void centreOnScreen(QWidget *window);

@@ -2,6 +2,7 @@
 #include "handlerguard.h"
 #include "messagebox.h"
 #include "picture.h"
+#include "whenmodalopens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,26 +13,8 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-// Runs action on the next modal dialog once it is open.
-void whenModalOpens(std::function<void(QWidget *)> action)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        }
-    });
-    timer->start();
-}
 
 QAbstractButton *buttonOf(QWidget *modal, QMessageBox::StandardButton which)
 {

@@ -1,0 +1,148 @@
+#include "frmmath.h"
+
+#include "handlerguard.h"
+#include "messagebox.h"
+#include "numbers.h"
+#include "picture.h"
+#include "program.h"
+#include "runtimeerror.h"
+#include "val.h"
+
+#include <QKeyEvent>
+
+#include <utility>
+
+frmMath::frmMath(QWidget *parent)
+    : QWidget(parent)
+{
+    ui.setupUi(this);
+
+    connect(ui.cmdVerify, &QPushButton::clicked, this, guarded(this, &frmMath::cmdVerify_Click));
+    connect(ui.cmdExit, &QPushButton::clicked, this, guarded(this, &frmMath::cmdExit_Click));
+    connect(ui.chkDisplay, &QCheckBox::stateChanged, this, guarded(this, &frmMath::chkDisplay_Click));
+    connectOptionClick(ui.optAdd, this, &frmMath::optAdd_Click);
+    connectOptionClick(ui.optSub, this, &frmMath::optSub_Click);
+    connectOptionClick(ui.optLevel1, this, &frmMath::optLevel1_Click);
+    connectOptionClick(ui.optLevel2, this, &frmMath::optLevel2_Click);
+    ui.txtAnswer->installEventFilter(this);
+
+    guarded(this, &frmMath::Form_Load)();
+    ui.txtAnswer->setFocus();
+}
+
+void frmMath::Form_Load()
+{
+    centreOnScreen(this);
+    ui.optLevel1->setChecked(true);
+    ui.optAdd->setChecked(true);
+}
+
+void frmMath::GenerateProblem()
+{
+    Randomize();
+    if (ui.optLevel1->isChecked()) {
+        intNum1 = Integer::fromDouble(Int(10.0f * Rnd() + 1.0f));
+        intNum2 = Integer::fromDouble(Int(10.0f * Rnd() + 1.0f));
+    } else {
+        intNum1 = Integer::fromDouble(Int(91.0f * Rnd() + 10.0f));
+        intNum2 = Integer::fromDouble(Int(91.0f * Rnd() + 10.0f));
+    }
+    if (ui.optSub->isChecked() && intNum1 < intNum2)
+        std::swap(intNum1, intNum2);
+    ui.lblNum1->setText(intNum1.toString());
+    ui.lblNum2->setText(intNum2.toString());
+}
+
+// The answer box read as a number and rounded to an Integer; none when the
+// text's value cannot be held in 16 bits, which then counts as incorrect.
+std::optional<Integer> frmMath::typedAnswer() const
+{
+    try {
+        return Integer::fromDouble(Val(ui.txtAnswer->text()));
+    } catch (const RuntimeError &) {
+        return std::nullopt;
+    }
+}
+
+// Copies the picture of a hidden store into a shown image, with the store's
+// name as its description for screen readers.
+void frmMath::showPicture(QLabel *image, const QLabel *store)
+{
+    setPicture(image, store ? picture(store) : QPixmap());
+    image->setAccessibleDescription(store ? store->accessibleName() : QString());
+}
+
+void frmMath::cmdVerify_Click()
+{
+    const std::optional<Integer> answer = typedAnswer();
+    const Integer expected = ui.optAdd->isChecked() ? intNum2 + intNum1 : intNum1 - intNum2;
+    if (answer == expected) {
+        showPicture(ui.imgIcon, ui.imgHappy);
+        ++intCorrect;
+        ui.txtAnswer->setText(QString());
+        GenerateProblem();
+    } else {
+        showPicture(ui.imgIcon, nullptr);
+        ++intIncorrect;
+        MsgBox(QStringLiteral("Try again."), 64, QStringLiteral("Math Application"));
+        ui.txtAnswer->setSelection(0, int(ui.txtAnswer->text().size()));
+    }
+    ui.txtAnswer->setFocus();
+    ui.lblCorrect->setText(QString::number(intCorrect));
+    ui.lblIncorrect->setText(QString::number(intIncorrect));
+}
+
+void frmMath::cmdExit_Click()
+{
+    End();
+}
+
+void frmMath::chkDisplay_Click()
+{
+    ui.fraInfo->setVisible(ui.chkDisplay->checkState() == Qt::Checked);
+}
+
+void frmMath::txtAnswer_GotFocus()
+{
+    ui.txtAnswer->setSelection(0, int(ui.txtAnswer->text().size()));
+}
+
+void frmMath::optAdd_Click()
+{
+    GenerateProblem();
+    showPicture(ui.imgOperator, ui.imgPlus);
+}
+
+void frmMath::optSub_Click()
+{
+    GenerateProblem();
+    showPicture(ui.imgOperator, ui.imgMinus);
+}
+
+void frmMath::optLevel1_Click()
+{
+    GenerateProblem();
+}
+
+void frmMath::optLevel2_Click()
+{
+    GenerateProblem();
+}
+
+bool frmMath::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.txtAnswer && event->type() == QEvent::FocusIn)
+        guarded(this, &frmMath::txtAnswer_GotFocus)();
+    return QWidget::eventFilter(watched, event);
+}
+
+// "&Verify Answer" is the default button: Enter presses it wherever the focus
+// is, unless another command button has it and takes the key itself.
+void frmMath::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ui.cmdVerify->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
