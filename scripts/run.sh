@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets everything up and starts a program: scripts/run.sh [Math]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-Math}
+case "$program" in
+    Math) path=math/Math ;;
+    *) echo "unknown program: $program (known: Math)" >&2; exit 2 ;;
+esac
+scripts/setup.sh
+exec "${BUILD_DIR:-build}/$path"

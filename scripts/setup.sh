@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs (only those missing), then
+# configures and builds into $BUILD_DIR (default: build). Extra arguments go
+# to CMake's configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    build-essential cmake ninja-build binutils
+    qt6-base-dev libgl-dev
+    fonts-liberation2 fonts-dejavu-core
+    xvfb xauth x11-utils desktop-file-utils
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
+cmake --build "$build"
