@@ -6,6 +6,8 @@ qsizetype InStr(qsizetype start, QStringView text, QStringView sought, Compare c
 {
     if (start < 1)
         throw RuntimeError::invalidCall();
+    if (text.isEmpty())
+        return 0;
     if (start > text.size() + 1 || (start > text.size() && !sought.isEmpty()))
         return 0;
     if (sought.isEmpty())

@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 program=${1:-Math}
 case "$program" in
     Math) path=math/Math ;;
-    *) echo "unknown program: $program (known: Math)" >&2; exit 2 ;;
+    Edit) path=edit/Edit ;;
+    *) echo "unknown program: $program (known: Math, Edit)" >&2; exit 2 ;;
 esac
 scripts/setup.sh
 exec "${BUILD_DIR:-build}/$path"

@@ -9,7 +9,7 @@ packages=(
     build-essential cmake ninja-build binutils
     qt6-base-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth x11-utils desktop-file-utils
+    xvfb xauth x11-utils xclip desktop-file-utils
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -41,6 +41,7 @@ void TestText::inStr_data()
     QTest::newRow("empty sought just past end") << qsizetype(4) << "abc" << "" << 0 << qsizetype(4);
     QTest::newRow("empty sought beyond end") << qsizetype(5) << "abc" << "" << 0 << qsizetype(0);
     QTest::newRow("empty text") << qsizetype(1) << "" << "a" << 1 << qsizetype(0);
+    QTest::newRow("empty sought in empty text") << qsizetype(1) << "" << "" << 1 << qsizetype(0);
     QTest::newRow("sought longer than text") << qsizetype(1) << "ab" << "abc" << 1 << qsizetype(0);
     QTest::newRow("beyond 16 bits") << qsizetype(1) << QString(70000, u'x') + "Y" << "y" << 1 << qsizetype(70001);
 }

@@ -1,0 +1,13 @@
+#include "frmedit.h"
+#include "program.h"
+#include "versionrecord.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpProgram(VersionRecord::internalName, VersionRecord::productVersion);
+    frmEdit window;
+    return runProgram(window);
+}
