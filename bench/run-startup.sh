@@ -11,5 +11,5 @@ runtime_dir=$(mktemp -d)
 trap 'kill $xvfb; rm -rf "$runtime_dir"' EXIT
 export XDG_RUNTIME_DIR=$runtime_dir
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-programs=("$build/math/Math" "$build/edit/Edit")
+programs=("$build/math/Math" "$build/month/Month" "$build/edit/Edit")
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/bench/startup" --runs "$runs" "$build/bench/barewindow" "${programs[@]}"

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace {
 
@@ -35,4 +36,17 @@ quint32 valueFromColor(const QColor &color)
 {
     const QColor rgb = color.toRgb();
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
+}
+
+quint32 backColor(const QWidget *widget)
+{
+    return valueFromColor(widget->palette().color(widget->backgroundRole()));
+}
+
+void setBackColor(QWidget *widget, quint32 value)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), colorFromValue(value));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }

@@ -9,3 +9,9 @@
 QColor colorFromValue(quint32 value);
 // The 0x00BBGGRR value of an opaque colour.
 quint32 valueFromColor(const QColor &color);
+
+class QWidget;
+
+// A control's BackColor: the colour its background is filled with.
+quint32 backColor(const QWidget *widget);
+void setBackColor(QWidget *widget, quint32 value);

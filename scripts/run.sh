@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 program=${1:-Math}
 case "$program" in
     Math) path=math/Math ;;
+    Month) path=month/Month ;;
     Edit) path=edit/Edit ;;
-    *) echo "unknown program: $program (known: Math, Edit)" >&2; exit 2 ;;
+    *) echo "unknown program: $program (known: Math, Month, Edit)" >&2; exit 2 ;;
 esac
 scripts/setup.sh
 exec "${BUILD_DIR:-build}/$path"

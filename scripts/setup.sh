@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils xclip desktop-file-utils
+    cups printer-driver-cups-pdf poppler-utils
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,158 @@
+#include "frmmthlypay.h"
+
+#include "colour.h"
+#include "commondialog.h"
+#include "format.h"
+#include "handlerguard.h"
+#include "messagebox.h"
+#include "numbers.h"
+#include "printform.h"
+#include "program.h"
+#include "twips.h"
+#include "val.h"
+
+#include <QKeyEvent>
+
+frmMthlyPay::frmMthlyPay(QWidget *parent)
+    : QMainWindow(parent)
+    , dlgCommon(new CommonDialog(this))
+{
+    ui.setupUi(this);
+    dlgCommon->setObjectName(QStringLiteral("dlgCommon"));
+    // The designed client area lies below the menu bar.
+    resize(pixelsFromTwips(7590), pixelsFromTwips(5415) + ui.menuBar->sizeHint().height());
+    for (int index = 0; index < 4; ++index)
+        ui.optTerm->setId(optTermItem(index), index);
+
+    connect(ui.txtPrincipal, &QLineEdit::textChanged, this, guarded(this, &frmMthlyPay::txtPrincipal_Change));
+    connect(ui.lstInterest, &QListWidget::currentRowChanged, this, guarded(this, &frmMthlyPay::lstInterest_Click));
+    connect(ui.optTerm, &QButtonGroup::idToggled, this, [click = guarded(this, &frmMthlyPay::optTerm_Click)](int id, bool selected) {
+        if (selected)
+            click(Integer::from(id));
+    });
+    connect(ui.cmdCalc, &QPushButton::clicked, this, guarded(this, &frmMthlyPay::cmdCalc_Click));
+    connect(ui.mnuFilePrint, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFilePrint_Click));
+    connect(ui.mnuFileExit, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFileExit_Click));
+    connect(ui.mnuColorBackground, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorBackground_Click));
+    connect(ui.mnuColorInfo, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorInfo_Click));
+    ui.txtPrincipal->installEventFilter(this);
+
+    guarded(this, &frmMthlyPay::Form_Load)();
+    ui.txtPrincipal->setFocus();
+}
+
+QRadioButton *frmMthlyPay::optTermItem(int index) const
+{
+    QRadioButton *const items[] = {ui.optTerm_0, ui.optTerm_1, ui.optTerm_2, ui.optTerm_3};
+    return items[index];
+}
+
+void frmMthlyPay::Form_Load()
+{
+    centreOnScreen(this);
+
+    // A single-precision counter: its last value, about 0.1199999526, is
+    // just below the single 0.12, so the list ends at 12.00%. In double
+    // precision the counter would pass 0.12 a step early.
+    const float last = 0.12f;
+    const float step = 0.0025f;
+    for (float counter = 0.07f; counter <= last; counter = checkedSingle(double(counter) + double(step)))
+        ui.lstInterest->addItem(Format(counter, QStringLiteral("percent")));
+
+    ui.lstInterest->setCurrentRow(8);
+    ui.optTerm_3->setChecked(true);
+}
+
+void frmMthlyPay::txtPrincipal_Change()
+{
+    ui.lblPayment->clear();
+}
+
+void frmMthlyPay::txtPrincipal_GotFocus()
+{
+    ui.txtPrincipal->setSelection(0, int(ui.txtPrincipal->text().size()));
+}
+
+void frmMthlyPay::lstInterest_Click()
+{
+    ui.lblPayment->clear();
+}
+
+void frmMthlyPay::optTerm_Click(Integer index)
+{
+    switch (index.value()) {
+    case 0: intTerm = Integer(2); break;
+    case 1: intTerm = Integer(3); break;
+    case 2: intTerm = Integer(4); break;
+    default: intTerm = Integer(5); break;
+    }
+    ui.lblPayment->clear();
+}
+
+void frmMthlyPay::cmdCalc_Click()
+{
+    float principal = 0.0f;
+    try {
+        principal = checkedSingle(Val(ui.txtPrincipal->text()));
+    } catch (const RuntimeError &) {
+        ui.lblPayment->clear();
+        MsgBox(QStringLiteral("The principal is too large. Enter an amount below 3.4E+38."), 48,
+               QStringLiteral("Monthly Payment Calculator"));
+        ui.txtPrincipal->setFocus();
+        return;
+    }
+    // The rate is read back from the entry's text, in the locale that wrote it.
+    const float annualRate = checkedSingle(readPercent(ui.lstInterest->currentItem()->text()));
+    const double months = (intTerm * Integer(12)).value();
+    const double monthlyRate = checkedDouble(double(annualRate) / 12.0);
+    const float payment = checkedSingle(-Pmt(monthlyRate, months, double(principal)));
+    ui.lblPayment->setText(Format(payment, QStringLiteral("currency")));
+    ui.txtPrincipal->setFocus();
+}
+
+void frmMthlyPay::mnuFilePrint_Click()
+{
+    printForm(ui.clientArea);
+}
+
+void frmMthlyPay::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMthlyPay::mnuColorBackground_Click()
+{
+    dlgCommon->invoke(CommonDialog::FlagsId, Invoke::PropertyPut, {1});
+    dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyPut, {qint32(backColor(ui.clientArea))});
+    dlgCommon->invoke(CommonDialog::ShowColorId, Invoke::Method);
+    setBackColor(ui.clientArea, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+}
+
+void frmMthlyPay::mnuColorInfo_Click()
+{
+    dlgCommon->invoke(CommonDialog::FlagsId, Invoke::PropertyPut, {1});
+    dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyPut, {qint32(backColor(ui.fraInfo))});
+    dlgCommon->invoke(CommonDialog::ShowColorId, Invoke::Method);
+    // The term buttons first, then the frame.
+    for (Integer index; index <= Integer(3); index += Integer(1))
+        setBackColor(optTermItem(index.value()), quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+    setBackColor(ui.fraInfo, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+}
+
+bool frmMthlyPay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.txtPrincipal && event->type() == QEvent::FocusIn)
+        guarded(this, &frmMthlyPay::txtPrincipal_GotFocus)();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Calculate is the window's default button: Enter presses it wherever the
+// focus is.
+void frmMthlyPay::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ui.cmdCalc->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

@@ -1,0 +1,13 @@
+#include "frmmthlypay.h"
+#include "program.h"
+#include "versionrecord.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpProgram(VersionRecord::internalName, VersionRecord::productVersion);
+    frmMthlyPay window;
+    return runProgram(window);
+}

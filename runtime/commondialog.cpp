@@ -1,0 +1,72 @@
+#include "commondialog.h"
+
+#include "colour.h"
+#include "runtimeerror.h"
+
+#include <QColorDialog>
+
+namespace {
+
+RuntimeError memberNotFound()
+{
+    return {438, QStringLiteral("Object doesn't support this property or method")};
+}
+
+qint64 wholeNumber(const QVariantList &arguments)
+{
+    if (arguments.size() != 1)
+        throw RuntimeError::invalidCall();
+    bool ok = false;
+    const qint64 value = arguments.front().toLongLong(&ok);
+    if (!ok)
+        throw RuntimeError::typeMismatch();
+    return value;
+}
+
+} // namespace
+
+CommonDialog::CommonDialog(QWidget *parent)
+    : QObject(parent)
+    , m_parent(parent)
+{
+}
+
+void CommonDialog::ShowColor()
+{
+    QColorDialog dialog(m_parent);
+    dialog.setWindowTitle(QStringLiteral("Color"));
+    if (m_flags & RgbInit)
+        dialog.setCurrentColor(colorFromValue(m_color));
+    if (dialog.exec() == QDialog::Accepted && dialog.selectedColor().isValid())
+        m_color = valueFromColor(dialog.selectedColor());
+}
+
+QVariant CommonDialog::invoke(int dispatchId, Invoke kind, const QVariantList &arguments)
+{
+    switch (dispatchId) {
+    case FlagsId:
+        if (kind == Invoke::PropertyGet)
+            return m_flags;
+        if (kind == Invoke::PropertyPut) {
+            m_flags = int(wholeNumber(arguments));
+            return {};
+        }
+        break;
+    case ColorId:
+        if (kind == Invoke::PropertyGet)
+            return qint32(m_color);
+        if (kind == Invoke::PropertyPut) {
+            // Colours travel as signed 32-bit values.
+            m_color = quint32(qint32(wholeNumber(arguments))) & 0x00FFFFFFu;
+            return {};
+        }
+        break;
+    case ShowColorId:
+        if (kind == Invoke::Method && arguments.isEmpty()) {
+            ShowColor();
+            return {};
+        }
+        break;
+    }
+    throw memberNotFound();
+}
