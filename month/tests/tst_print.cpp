@@ -61,8 +61,12 @@ private slots:
 
 void TestPrint::printsOnePageWithTheWindow()
 {
-    if (QPrinterInfo::defaultPrinter().isNull())
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        // CI sets up the print server, so there the test must run.
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("no default printer, but CI must print");
         QSKIP("no print server with a default printer runs here (scripts/test.sh sets one up as root)");
+    }
 
     for (const QString &old : pdfs())
         pdfFolder().remove(old);
