@@ -1,0 +1,46 @@
+#include "fontobject.h"
+
+#include "runtimeerror.h"
+
+FontObject::FontObject(const QFont &font)
+    : m_font(font)
+{
+}
+
+void FontObject::setFont(const QFont &font)
+{
+    if (font == m_font)
+        return;
+    m_font = font;
+    emit changed();
+}
+
+void FontObject::setName(const QString &name)
+{
+    QFont font = m_font;
+    font.setFamily(name);
+    setFont(font);
+}
+
+void FontObject::setSize(float points)
+{
+    if (!(points > 0.0f && points <= largestSize))
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    QFont font = m_font;
+    font.setPointSizeF(double(points));
+    setFont(font);
+}
+
+void FontObject::setBold(bool bold)
+{
+    QFont font = m_font;
+    font.setBold(bold);
+    setFont(font);
+}
+
+void FontObject::setItalic(bool italic)
+{
+    QFont font = m_font;
+    font.setItalic(italic);
+    setFont(font);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "runtimeexport.h"
+
+#include <QFont>
+#include <QObject>
+
+#include <memory>
+
+// A font held by reference: every holder of the same object sees a change
+// made through any of them. Controls keep their Font as one of these.
+class FORMRUNTIME_EXPORT FontObject : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FontObject(const QFont &font = QFont());
+    static std::shared_ptr<FontObject> create(const QFont &font) { return std::make_shared<FontObject>(font); }
+
+    QFont font() const { return m_font; }
+    void setFont(const QFont &font);
+
+    QString Name() const { return m_font.family(); }
+    void setName(const QString &name);
+    // The size in points; a size the font refuses (not above 0, or above
+    // 2048) throws RuntimeError 380 and leaves the size as it was.
+    float Size() const { return float(m_font.pointSizeF()); }
+    void setSize(float points);
+    bool Bold() const { return m_font.bold(); }
+    void setBold(bool bold);
+    bool Italic() const { return m_font.italic(); }
+    void setItalic(bool italic);
+
+    static constexpr float largestSize = 2048.0f;
+
+signals:
+    void changed();
+
+private:
+    QFont m_font;
+};

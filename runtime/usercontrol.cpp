@@ -1,0 +1,212 @@
+#include "usercontrol.h"
+
+#include "colour.h"
+#include "propertybag.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextBoundaryFinder>
+
+namespace {
+
+constexpr quint32 buttonFace = 0x8000000F;
+constexpr quint32 buttonText = 0x80000012;
+
+void checkColour(quint32 color)
+{
+    const bool system = (color & 0xFF000000u) == 0x80000000u && (color & 0x00FFFFFFu) <= 0x18;
+    if ((color & 0xFF000000u) != 0 && !system)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+}
+
+qint16 buttonOf(Qt::MouseButtons buttons)
+{
+    return qint16((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0));
+}
+
+qint16 shiftOf(Qt::KeyboardModifiers modifiers)
+{
+    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+} // namespace
+
+UserControl::UserControl(QWidget *parent)
+    : QWidget(parent)
+    , m_backColor(buttonFace)
+    , m_foreColor(buttonText)
+    , m_font(FontObject::create(QApplication::font()))
+{
+}
+
+UserControl::~UserControl() = default;
+
+bool UserControl::initProperties()
+{
+    return runHandler([this] { UserControl_InitProperties(); });
+}
+
+bool UserControl::readProperties(PropertyBag &bag)
+{
+    return runHandler([this, &bag] { UserControl_ReadProperties(bag); });
+}
+
+bool UserControl::writeProperties(PropertyBag &bag)
+{
+    return runHandler([this, &bag] { UserControl_WriteProperties(bag); });
+}
+
+QFont UserControl::ambientFont() const
+{
+    if (m_ambientFont != QFont())
+        return m_ambientFont;
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
+void UserControl::setSurfaceBackColor(quint32 color)
+{
+    checkColour(color);
+    m_backColor = color;
+}
+
+void UserControl::setSurfaceForeColor(quint32 color)
+{
+    checkColour(color);
+    m_foreColor = color;
+}
+
+void UserControl::setSurfaceBorderStyle(qint16 style)
+{
+    if (style != 0 && style != 1)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    m_borderStyle = style;
+    update();
+}
+
+void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
+{
+    if (!font)
+        throw RuntimeError(91, QStringLiteral("Object variable not set"));
+    m_font = std::move(font);
+}
+
+QRect UserControl::drawingArea() const
+{
+    return m_borderStyle == 1 ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+void UserControl::Cls()
+{
+    const QSize size = drawingArea().size().expandedTo(QSize(0, 0));
+    if (m_image.size() != size)
+        m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(colorFromValue(m_backColor));
+    m_printPosition = QPointF(0, 0);
+    update();
+}
+
+void UserControl::Print(const QString &text)
+{
+    if (m_image.isNull())
+        Cls();
+    if (m_image.isNull())
+        return;
+    // Only what can fit is laid out: a character is at least a pixel wide,
+    // so a text much longer than the surface is cut, at a character boundary.
+    QString shown = text.left(qsizetype(m_image.width()) * 4 + 64);
+    if (shown.size() < text.size()) {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+        graphemes.setPosition(shown.size());
+        if (!graphemes.isAtBoundary())
+            shown.truncate(graphemes.toPreviousBoundary());
+    }
+    // One line: line breaks print as nothing.
+    shown.replace(u'\n', u' ').replace(u'\r', u' ');
+
+    QPainter painter(&m_image);
+    painter.setFont(m_font->font());
+    painter.setPen(colorFromValue(m_foreColor));
+    const QFontMetricsF metrics(m_font->font());
+    painter.drawText(m_printPosition + QPointF(0, metrics.ascent()), shown);
+    m_printPosition = QPointF(0, m_printPosition.y() + metrics.height());
+    update();
+}
+
+float UserControl::TextWidth(const QString &text) const
+{
+    return float(QFontMetricsF(m_font->font()).horizontalAdvance(text) * twipsPerPixel);
+}
+
+float UserControl::TextHeight(const QString &text) const
+{
+    const QFontMetricsF metrics(m_font->font());
+    const qsizetype lines = text.count(u'\n') + 1;
+    return float(metrics.height() * double(lines) * twipsPerPixel);
+}
+
+float UserControl::ScaleWidth() const
+{
+    return float(twipsFromPixels(width()));
+}
+
+float UserControl::ScaleHeight() const
+{
+    return float(twipsFromPixels(height()));
+}
+
+void UserControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), colorFromValue(m_backColor));
+    painter.drawImage(drawingArea().topLeft(), m_image);
+    if (m_borderStyle == 1) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void UserControl::resizeEvent(QResizeEvent *)
+{
+    runHandler([this] { UserControl_Resize(); });
+}
+
+void UserControl::mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &))
+{
+    qint16 button = buttonOf(event->type() == QEvent::MouseButtonRelease ? Qt::MouseButtons(event->button()) : event->buttons());
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        button = buttonOf(event->button());
+    qint16 shift = shiftOf(event->modifiers());
+    float x = float(event->position().x() * twipsPerPixel);
+    float y = float(event->position().y() * twipsPerPixel);
+    runHandler([&] { (this->*handler)(button, shift, x, y); });
+}
+
+void UserControl::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    mouseEvent(event, &UserControl::UserControl_MouseDown);
+}
+
+void UserControl::mouseMoveEvent(QMouseEvent *event)
+{
+    mouseEvent(event, &UserControl::UserControl_MouseMove);
+}
+
+void UserControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    mouseEvent(event, &UserControl::UserControl_MouseUp);
+    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        runHandler([this] { UserControl_Click(); });
+}
+
+void UserControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressed = false;
+    mouseEvent(event, &UserControl::UserControl_MouseDown);
+    runHandler([this] { UserControl_DblClick(); });
+}

@@ -1,0 +1,366 @@
+#include "scroller.h"
+
+#include "integer.h"
+#include "numbers.h"
+#include "propertybag.h"
+#include "twips.h"
+
+#include <QTextBoundaryFinder>
+
+#include <cmath>
+#include <limits>
+
+namespace Tovrell {
+
+namespace {
+
+const QString W = QStringLiteral("W");
+const QString A = QStringLiteral("A");
+
+// The text form of a caption of any type; a Null caption is empty text.
+QString captionText(const QVariant &caption)
+{
+    if (caption.isNull() || !caption.isValid())
+        return QString();
+    if (caption.typeId() == QMetaType::Bool)
+        return caption.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return caption.toString();
+}
+
+// Where each grapheme cluster of text starts, then the text's end.
+std::vector<qsizetype> characterStartsOf(const QString &text)
+{
+    std::vector<qsizetype> starts;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = 0; at >= 0 && at < text.size(); at = finder.toNextBoundary())
+        starts.push_back(at);
+    starts.push_back(text.size());
+    return starts;
+}
+
+qint32 toLong(const QVariant &value)
+{
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (!ok)
+        throw RuntimeError::typeMismatch();
+    // Colours travel both as signed and as unsigned 32-bit values.
+    if (number < std::numeric_limits<qint32>::min() || number > qint64(std::numeric_limits<quint32>::max()))
+        throw RuntimeError::overflow();
+    return qint32(quint32(number));
+}
+
+qint16 toInteger(const QVariant &value)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok)
+        throw RuntimeError::typeMismatch();
+    return Integer::fromDouble(number).value();
+}
+
+bool toBoolean(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        if (text.compare(u"True", Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(u"False", Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    if (!value.canConvert<double>())
+        throw RuntimeError::typeMismatch();
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok)
+        throw RuntimeError::typeMismatch();
+    return number != 0.0;
+}
+
+std::shared_ptr<FontObject> toFont(const QVariant &value)
+{
+    if (value.typeId() != QMetaType::QFont)
+        throw RuntimeError::typeMismatch();
+    return FontObject::create(value.value<QFont>());
+}
+
+qint64 roundHalfEven(float value)
+{
+    return qint64(std::nearbyint(double(value)));
+}
+
+} // namespace
+
+Scroller::Scroller(QWidget *parent)
+    : UserControl(parent)
+{
+    resize(pixelsFromTwips(designWidth), pixelsFromTwips(designHeight));
+    Timer1.setInterval(100);
+    Timer1.callOnTimeout(this, [this] { runHandler([this] { Timer1_Timer(); }); });
+    Timer1.start();
+}
+
+Scroller::~Scroller() = default;
+
+quint32 Scroller::BackColor() const
+{
+    return surfaceBackColor();
+}
+
+void Scroller::setBackColor(quint32 New_BackColor)
+{
+    setSurfaceBackColor(New_BackColor);
+    RefreshCaption();
+    PropertyChanged(QStringLiteral("BackColor"));
+}
+
+quint32 Scroller::ForeColor() const
+{
+    return surfaceForeColor();
+}
+
+void Scroller::setForeColor(quint32 New_ForeColor)
+{
+    setSurfaceForeColor(New_ForeColor);
+    RefreshCaption();
+    PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+bool Scroller::Enabled() const
+{
+    return isEnabled();
+}
+
+void Scroller::setEnabled(bool New_Enabled)
+{
+    UserControl::setEnabled(New_Enabled);
+    RefreshCaption();
+    PropertyChanged(QStringLiteral("Enabled"));
+}
+
+std::shared_ptr<FontObject> Scroller::Font() const
+{
+    return surfaceFont();
+}
+
+void Scroller::setFont(std::shared_ptr<FontObject> New_Font)
+{
+    setSurfaceFont(std::move(New_Font));
+    PropertyChanged(QStringLiteral("Font"));
+}
+
+qint16 Scroller::BorderStyle() const
+{
+    return surfaceBorderStyle();
+}
+
+void Scroller::setBorderStyle(qint16 New_BorderStyle)
+{
+    setSurfaceBorderStyle(New_BorderStyle);
+    RefreshCaption();
+    PropertyChanged(QStringLiteral("BorderStyle"));
+}
+
+qint32 Scroller::Interval() const
+{
+    return Timer1.interval();
+}
+
+void Scroller::setInterval(qint32 New_Interval)
+{
+    if (New_Interval < 0 || New_Interval > 65535)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    Timer1.setInterval(New_Interval);
+    // An interval of 0 stops the timer's events.
+    if (New_Interval == 0)
+        Timer1.stop();
+    else if (!Timer1.isActive())
+        Timer1.start();
+    PropertyChanged(QStringLiteral("Interval"));
+}
+
+QVariant Scroller::Caption() const
+{
+    return CaptionValue;
+}
+
+void Scroller::setCaption(const QVariant &New_Caption)
+{
+    CaptionValue = New_Caption;
+    // A new caption scrolls from the next tick on.
+    ScrollText.clear();
+    RefreshCaption();
+    PropertyChanged(QStringLiteral("Caption"));
+}
+
+void Scroller::Refresh()
+{
+    update();
+}
+
+void Scroller::RefreshCaption()
+{
+    Cls();
+    Print(captionText(CaptionValue));
+}
+
+void Scroller::UserControl_InitProperties()
+{
+    setBackColor(0x00FFFF00);
+    setForeColor(0x00000000);
+    CaptionValue = QStringLiteral("Scroller");
+    setFont(FontObject::create(ambientFont()));
+}
+
+void Scroller::UserControl_ReadProperties(PropertyBag &PropBag)
+{
+    setSurfaceBackColor(quint32(toLong(PropBag.ReadProperty(QStringLiteral("BackColor"), qint32(0x8000000F)))));
+    setSurfaceForeColor(quint32(toLong(PropBag.ReadProperty(QStringLiteral("ForeColor"), qint32(0x80000012)))));
+    UserControl::setEnabled(toBoolean(PropBag.ReadProperty(QStringLiteral("Enabled"), true)));
+    setFont(toFont(PropBag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambientFont()))));
+    setSurfaceBorderStyle(toInteger(PropBag.ReadProperty(QStringLiteral("BorderStyle"), qint16(0))));
+    const qint32 interval = toLong(PropBag.ReadProperty(QStringLiteral("Interval"), qint16(100)));
+    if (interval < 0 || interval > 65535)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    Timer1.setInterval(interval);
+    if (interval == 0)
+        Timer1.stop();
+    CaptionValue = PropBag.ReadProperty(QStringLiteral("Caption"), QStringLiteral("Scroller"));
+}
+
+void Scroller::UserControl_WriteProperties(PropertyBag &PropBag)
+{
+    PropBag.WriteProperty(QStringLiteral("BackColor"), qint32(surfaceBackColor()), qint32(0x8000000F));
+    PropBag.WriteProperty(QStringLiteral("ForeColor"), qint32(surfaceForeColor()), qint32(0x80000012));
+    PropBag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    PropBag.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(Font()->font()), QVariant::fromValue(ambientFont()));
+    PropBag.WriteProperty(QStringLiteral("BorderStyle"), surfaceBorderStyle(), qint16(0));
+    PropBag.WriteProperty(QStringLiteral("Interval"), qint32(Timer1.interval()), qint16(100));
+    PropBag.WriteProperty(QStringLiteral("Caption"), CaptionValue, QStringLiteral("Scroller"));
+}
+
+// The caption and as many blanks as it has characters, then blanks until
+// the text is at least twice as wide as the control.
+void Scroller::buildScrollText()
+{
+    const QString text = captionText(Caption());
+    ScrollText = text + QString(qsizetype(characterStartsOf(text).size() - 1), u' ');
+    const float twiceWidth = checkedSingle(2.0 * double(ScaleWidth()));
+    const float blank = TextWidth(QStringLiteral(" "));
+    for (float width = TextWidth(ScrollText); twiceWidth > width && blank > 0.0f; width = TextWidth(ScrollText)) {
+        // Jump to just short of the width, then go one blank at a time, so
+        // the result is the one a blank-by-blank loop would reach.
+        const qsizetype more = std::max<qsizetype>(1, qsizetype((twiceWidth - width) / blank) - 1);
+        ScrollText += QString(more, u' ');
+    }
+    characterStarts = characterStartsOf(ScrollText);
+    ScrollPosition = 1;
+}
+
+QString Scroller::character(qsizetype position) const
+{
+    const qsizetype start = characterStarts[std::size_t(position - 1)];
+    return ScrollText.mid(start, characterStarts[std::size_t(position)] - start);
+}
+
+void Scroller::Timer1_Timer()
+{
+    if (!ambientUserMode())
+        return;
+    if (ScrollText.isEmpty())
+        buildScrollText();
+    const qsizetype length = qsizetype(characterStarts.size()) - 1;
+    if (length < 1) {
+        CaptionValue = QString();
+        RefreshCaption();
+        return;
+    }
+
+    const QString c = character(ScrollPosition);
+    const qint64 widthOfW = roundHalfEven(TextWidth(W));
+    const qint64 widthOfC = roundHalfEven(TextWidth(c));
+    // A character wider than "W", or one of no width, still moves the
+    // banner on by one: it never stops.
+    const qint64 step = widthOfC > 0 ? std::max<qint64>(1, widthOfW / widthOfC) : 1;
+    ScrollPosition += qsizetype(step);
+    if (ScrollPosition > length)
+        ScrollPosition = 1;
+
+    // From the character at ScrollPosition to the end, then the first
+    // ScrollPosition characters: that character stands first and last.
+    const qsizetype start = characterStarts[std::size_t(ScrollPosition - 1)];
+    const qsizetype end = characterStarts[std::size_t(ScrollPosition)];
+    CaptionValue = ScrollText.mid(start) + ScrollText.left(end);
+    RefreshCaption();
+}
+
+bool Scroller::trySetFontSize(float points)
+{
+    try {
+        setFontSize(points);
+        return true;
+    } catch (const RuntimeError &) {
+        return false;
+    }
+}
+
+void Scroller::UserControl_Resize()
+{
+    if (LastHeight == 0.0f)
+        LastHeight = ScaleHeight();
+    float size = FontSize();
+    const float H = ScaleHeight();
+    if (TextHeight(A) >= H || LastHeight > H) {
+        while (!(TextHeight(A) < H || size <= 1.25f)) {
+            size -= 0.25f;
+            if (!trySetFontSize(size))
+                break;
+        }
+    } else {
+        // Bounded: the loop ends at the largest size the font accepts, or
+        // once the text height has stopped growing for a few points.
+        float tallest = TextHeight(A);
+        int flatSteps = 0;
+        while (!(TextHeight(A) > H)) {
+            size += 0.25f;
+            if (!trySetFontSize(size))
+                break;
+            const float height = TextHeight(A);
+            if (height > tallest) {
+                tallest = height;
+                flatSteps = 0;
+            } else if (++flatSteps >= 32) {
+                break;
+            }
+        }
+    }
+    LastHeight = ScaleHeight();
+    RefreshCaption();
+}
+
+void Scroller::UserControl_Click()
+{
+    emit Click();
+}
+
+void Scroller::UserControl_DblClick()
+{
+    emit DblClick();
+}
+
+void Scroller::UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit MouseDown(Button, Shift, X, Y);
+}
+
+void Scroller::UserControl_MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit MouseMove(Button, Shift, X, Y);
+}
+
+void Scroller::UserControl_MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit MouseUp(Button, Shift, X, Y);
+}
+
+} // namespace Tovrell

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "tovrell_export.h"
+#include "usercontrol.h"
+
+#include <QTimer>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+class TestScroller;
+
+namespace Tovrell {
+
+// The Scroller control: a banner that scrolls its caption from right to
+// left on a timer while its host runs, fits its font size to its height,
+// and passes its mouse events on to the host. A Qt host places it like any
+// widget; what the host must tell it is its ambient user mode (design or
+// run) and font, before initProperties() or readProperties().
+class TOVRELL_EXPORT Scroller : public UserControl
+{
+    Q_OBJECT
+
+public:
+    // The design size, in twips, and the timer's design interval.
+    static constexpr int designWidth = 6120;
+    static constexpr int designHeight = 600;
+
+    explicit Scroller(QWidget *parent = nullptr);
+    ~Scroller() override;
+
+    // Properties. Each let or set stores the value, repaints the caption
+    // where noted, then emits propertyChanged with the property's name. A
+    // value the surface or timer refuses throws RuntimeError.
+    quint32 BackColor() const;                     // repaints
+    void setBackColor(quint32 New_BackColor);
+    quint32 ForeColor() const;                     // repaints
+    void setForeColor(quint32 New_ForeColor);
+    bool Enabled() const;                          // repaints; the banner keeps moving
+    void setEnabled(bool New_Enabled);
+    // The font object itself: a change made through it changes the
+    // control's font, seen at the next repaint.
+    std::shared_ptr<FontObject> Font() const;
+    void setFont(std::shared_ptr<FontObject> New_Font);
+    using QWidget::setFont;
+    qint16 BorderStyle() const;                    // 0 none, 1 fixed single; repaints
+    void setBorderStyle(qint16 New_BorderStyle);
+    qint32 Interval() const;                       // milliseconds, 0 to 65535; 0 stops the timer
+    void setInterval(qint32 New_Interval);
+    // Any value: a number stays a number. While the host runs, the text
+    // shown at that moment. Repaints.
+    QVariant Caption() const;
+    void setCaption(const QVariant &New_Caption);
+
+    // Repaints the whole surface.
+    void Refresh();
+    // Clears the surface and prints the caption at its top-left corner.
+    void RefreshCaption();
+
+signals:
+    // The control's events, with their arguments by reference; positions
+    // are in twips.
+    void Click();
+    void DblClick();
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
+
+protected:
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(PropertyBag &PropBag) override;
+    void UserControl_WriteProperties(PropertyBag &PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    void UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+    void UserControl_MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+    void UserControl_MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+
+private:
+    void Timer1_Timer();
+    void buildScrollText();
+    QString character(qsizetype position) const;
+    bool trySetFontSize(float points);
+
+    QTimer Timer1;
+    QVariant CaptionValue;
+    QString ScrollText;
+    // Where each user-visible character of ScrollText starts, and its end:
+    // a character is a grapheme cluster, never split across the edge.
+    std::vector<qsizetype> characterStarts;
+    qsizetype ScrollPosition = 0;
+    float LastHeight = 0.0f;
+
+    friend class ::TestScroller;
+};
+
+} // namespace Tovrell

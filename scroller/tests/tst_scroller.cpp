@@ -1,0 +1,519 @@
+#include "propertybag.h"
+#include "scroller.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBoundaryFinder>
+
+#include <memory>
+
+using Tovrell::Scroller;
+
+class TestScroller : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newInstance();
+    void newInstanceSavesBothColoursOnly();
+    void emptySavedDataLoadsTheDefaults();
+    void roundTrip_data();
+    void roundTrip();
+    void wrongSavedDataStopsWithAnError_data();
+    void wrongSavedDataStopsWithAnError();
+    void propertiesRepaintThenNotify_data();
+    void propertiesRepaintThenNotify();
+    void fontIsHeldByReference();
+    void refusedValues_data();
+    void refusedValues();
+    void fixedPitchSequence();
+    void proportionalFontAdvancesSeveral();
+    void emptyCaptionShowsNothing();
+    void designModeNeverScrolls();
+    void newCaptionScrollsFromTheNextTick();
+    void graphemesAreNeverSplit_data();
+    void graphemesAreNeverSplit();
+    void resizeGrowsAndShrinks();
+    void enabledFalseKeepsScrollingWithoutMouseEvents();
+    void mouseEvents();
+    void intervalDrivesTheTimer();
+    void badInput_data();
+    void badInput();
+
+private:
+    Scroller *make(bool userMode = true);
+    void tick() { scroller->Timer1_Timer(); }
+    QString shown() const { return scroller->Caption().toString(); }
+
+    std::unique_ptr<QWidget> host;
+    Scroller *scroller = nullptr;
+};
+
+void TestScroller::init()
+{
+    host = std::make_unique<QWidget>();
+    host->resize(600, 200);
+}
+
+void TestScroller::cleanup()
+{
+    host.reset();
+    scroller = nullptr;
+}
+
+Scroller *TestScroller::make(bool userMode)
+{
+    scroller = new Scroller(host.get());
+    scroller->setAmbientUserMode(userMode);
+    scroller->setAmbientFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    // Shown, so that every resize reaches the control at once.
+    host->show();
+    scroller->show();
+    return scroller;
+}
+
+void TestScroller::newInstance()
+{
+    make();
+    QCOMPARE(scroller->size(), QSize(6120 / 15, 600 / 15));
+    QSignalSpy changes(scroller, &Scroller::propertyChanged);
+    QVERIFY(scroller->initProperties());
+    QCOMPARE(scroller->BackColor(), 0x00FFFF00u);
+    QCOMPARE(scroller->ForeColor(), 0x00000000u);
+    QCOMPARE(scroller->Caption(), QVariant(QStringLiteral("Scroller")));
+    QCOMPARE(scroller->Font()->font(), QFont(QStringLiteral("Liberation Sans"), 10));
+    QCOMPARE(scroller->Interval(), 100);
+    QVERIFY(scroller->Enabled());
+    QCOMPARE(scroller->BorderStyle(), 0);
+    QStringList names;
+    for (const auto &change : changes)
+        names << change.at(0).toString();
+    QCOMPARE(names, (QStringList{"BackColor", "ForeColor", "Font"}));
+}
+
+void TestScroller::newInstanceSavesBothColoursOnly()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    MemoryPropertyBag bag;
+    QVERIFY(scroller->writeProperties(bag));
+    QCOMPARE(bag.keys(), (QStringList{"BackColor", "ForeColor"}));
+    QCOMPARE(bag.values().value(QStringLiteral("BackColor")), QVariant(qint32(0x00FFFF00)));
+}
+
+void TestScroller::emptySavedDataLoadsTheDefaults()
+{
+    make();
+    MemoryPropertyBag empty;
+    QSignalSpy changes(scroller, &Scroller::propertyChanged);
+    QVERIFY(scroller->readProperties(empty));
+    QCOMPARE(scroller->BackColor(), 0x8000000Fu);
+    QCOMPARE(scroller->ForeColor(), 0x80000012u);
+    QVERIFY(scroller->Enabled());
+    QCOMPARE(scroller->Font()->font(), QFont(QStringLiteral("Liberation Sans"), 10));
+    QCOMPARE(scroller->BorderStyle(), 0);
+    QCOMPARE(scroller->Interval(), 100);
+    QCOMPARE(scroller->Caption(), QVariant(QStringLiteral("Scroller")));
+    // Only the font goes through its property procedure.
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.front().front().toString(), QStringLiteral("Font"));
+}
+
+void TestScroller::roundTrip_data()
+{
+    QTest::addColumn<QVariant>("caption");
+    QTest::newRow("text") << QVariant(QStringLiteral("Hello"));
+    QTest::newRow("a number stays a number") << QVariant(42);
+    QTest::newRow("a fraction") << QVariant(2.5);
+    QTest::newRow("a Boolean") << QVariant(true);
+    QTest::newRow("Null") << QVariant();
+}
+
+void TestScroller::roundTrip()
+{
+    QFETCH(QVariant, caption);
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setCaption(caption);
+    scroller->setBorderStyle(1);
+    scroller->setInterval(250);
+    scroller->setEnabled(false);
+    scroller->Font()->setBold(true);
+    MemoryPropertyBag bag;
+    QVERIFY(scroller->writeProperties(bag));
+    QCOMPARE(bag.keys(), (QStringList{"BackColor", "ForeColor", "Enabled", "Font", "BorderStyle", "Interval", "Caption"}));
+
+    auto *loaded = new Scroller(host.get());
+    loaded->setAmbientFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    QVERIFY(loaded->readProperties(bag));
+    QCOMPARE(loaded->Caption(), caption);
+    QCOMPARE(loaded->Caption().typeId(), caption.typeId());
+    QCOMPARE(loaded->BorderStyle(), 1);
+    QCOMPARE(loaded->Interval(), 250);
+    QVERIFY(!loaded->Enabled());
+    QVERIFY(loaded->Font()->Bold());
+    QCOMPARE(loaded->BackColor(), 0x00FFFF00u);
+}
+
+void TestScroller::wrongSavedDataStopsWithAnError_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("a Font that is not a font") << "Font" << QVariant(QStringLiteral("Arial")) << 13;
+    QTest::newRow("a BorderStyle the surface refuses") << "BorderStyle" << QVariant(7) << 380;
+    QTest::newRow("a BorderStyle beyond 16 bits") << "BorderStyle" << QVariant(70000) << 6;
+    QTest::newRow("an Interval out of range") << "Interval" << QVariant(100000) << 380;
+    QTest::newRow("an Interval that is text") << "Interval" << QVariant(QStringLiteral("fast")) << 13;
+    QTest::newRow("a BackColor that is no colour") << "BackColor" << QVariant(qint32(0x12345678)) << 380;
+    QTest::newRow("an Enabled that is a picture") << "Enabled" << QVariant(QStringList{"x"}) << 13;
+}
+
+void TestScroller::wrongSavedDataStopsWithAnError()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(int, error);
+
+    make();
+    MemoryPropertyBag saved;
+    saved.WriteProperty(QStringLiteral("ForeColor"), qint32(0x000000FF), qint32(0));
+    saved.WriteProperty(QStringLiteral("Caption"), QStringLiteral("never read"), QString());
+    saved.WriteProperty(key, value, QVariant());
+    QSignalSpy errors(scroller, &Scroller::errorRaised);
+    QVERIFY(!scroller->readProperties(saved));
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors.front().front().toInt(), error);
+    // The steps before the bad value were applied; the caption, read last,
+    // was not.
+    if (key != u"BackColor")
+        QCOMPARE(scroller->ForeColor(), 0x000000FFu);
+    QVERIFY(scroller->Caption() != QVariant(QStringLiteral("never read")));
+}
+
+void TestScroller::propertiesRepaintThenNotify_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<bool>("repaints");
+
+    QTest::newRow("BackColor") << "BackColor" << true;
+    QTest::newRow("ForeColor") << "ForeColor" << true;
+    QTest::newRow("Enabled") << "Enabled" << true;
+    QTest::newRow("BorderStyle") << "BorderStyle" << true;
+    QTest::newRow("Caption") << "Caption" << true;
+    QTest::newRow("Font") << "Font" << false;
+    QTest::newRow("Interval") << "Interval" << false;
+}
+
+void TestScroller::propertiesRepaintThenNotify()
+{
+    QFETCH(QString, property);
+    QFETCH(bool, repaints);
+
+    make(false);
+    QVERIFY(scroller->initProperties());
+    scroller->setCaption(QStringLiteral("Before"));
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    const QImage before = scroller->grab().toImage();
+
+    QImage atNotification;
+    connect(scroller, &Scroller::propertyChanged, this, [&] { atNotification = scroller->grab().toImage(); });
+    if (property == u"BackColor")
+        scroller->setBackColor(0x000000FF);
+    else if (property == u"ForeColor")
+        scroller->setForeColor(0x0000FF00);
+    else if (property == u"Enabled")
+        scroller->setEnabled(false);
+    else if (property == u"BorderStyle")
+        scroller->setBorderStyle(1);
+    else if (property == u"Caption")
+        scroller->setCaption(QStringLiteral("After"));
+    else if (property == u"Font")
+        scroller->setFont(FontObject::create(QFont(QStringLiteral("Liberation Mono"), 20)));
+    else
+        scroller->setInterval(500);
+    QVERIFY(!atNotification.isNull());
+    if (property != u"Enabled")
+        QCOMPARE(atNotification != before, repaints);
+}
+
+void TestScroller::fontIsHeldByReference()
+{
+    make(false);
+    QVERIFY(scroller->initProperties());
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    scroller->RefreshCaption();
+    const QImage before = scroller->grab().toImage();
+    std::shared_ptr<FontObject> font = scroller->Font();
+    font->setSize(20.0f);
+    QCOMPARE(scroller->Font()->Size(), 20.0f);
+    QCOMPARE(scroller->grab().toImage(), before); // no repaint yet
+    scroller->RefreshCaption();
+    QVERIFY(scroller->grab().toImage() != before);
+}
+
+void TestScroller::refusedValues_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("BorderStyle 2") << "BorderStyle" << qint64(2);
+    QTest::newRow("BorderStyle -1") << "BorderStyle" << qint64(-1);
+    QTest::newRow("Interval -1") << "Interval" << qint64(-1);
+    QTest::newRow("Interval 65536") << "Interval" << qint64(65536);
+    QTest::newRow("BackColor 0x01000000") << "BackColor" << qint64(0x01000000);
+    QTest::newRow("ForeColor system 0x800000FF") << "ForeColor" << qint64(0x800000FF);
+}
+
+void TestScroller::refusedValues()
+{
+    QFETCH(QString, property);
+    QFETCH(qint64, value);
+    make();
+    QVERIFY(scroller->initProperties());
+    QSignalSpy changes(scroller, &Scroller::propertyChanged);
+    try {
+        if (property == u"BorderStyle")
+            scroller->setBorderStyle(qint16(value));
+        else if (property == u"Interval")
+            scroller->setInterval(qint32(value));
+        else if (property == u"BackColor")
+            scroller->setBackColor(quint32(value));
+        else
+            scroller->setForeColor(quint32(value));
+        QFAIL("accepted");
+    } catch (const RuntimeError &error) {
+        QCOMPARE(error.number(), 380);
+    }
+    QCOMPARE(changes.size(), 0);
+}
+
+void TestScroller::fixedPitchSequence()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setFont(FontObject::create(QFont(QStringLiteral("Liberation Mono"), 10)));
+    scroller->resize(1, scroller->height());
+    scroller->setCaption(QStringLiteral("ABC"));
+    const QStringList expected = {"BC   AB", "C   ABC", "   ABC ", "  ABC  ", " ABC   ", "ABC   A", "BC   AB", "C   ABC"};
+    QStringList seen;
+    for (int i = 0; i < expected.size(); ++i) {
+        tick();
+        seen << shown();
+    }
+    QCOMPARE(seen, expected);
+}
+
+void TestScroller::proportionalFontAdvancesSeveral()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setFont(FontObject::create(QFont(QStringLiteral("Liberation Sans"), 10)));
+    scroller->resize(1, scroller->height());
+    scroller->setCaption(QStringLiteral("iiiiiiWW"));
+    tick();
+    // "i" is much narrower than "W": the first tick skips several.
+    QVERIFY2(scroller->ScrollPosition > 2, qPrintable(QString::number(scroller->ScrollPosition)));
+    QVERIFY(shown().startsWith(u'i'));
+}
+
+void TestScroller::emptyCaptionShowsNothing()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setCaption(QString());
+    for (int i = 0; i < 5; ++i) {
+        tick();
+        QVERIFY(shown().trimmed().isEmpty());
+    }
+    QVERIFY(scroller->TextWidth(scroller->ScrollText) >= 2 * scroller->ScaleWidth());
+
+    // Zero width as well: nothing to show, and no division by zero.
+    auto *narrow = make();
+    QVERIFY(narrow->initProperties());
+    narrow->resize(0, narrow->height());
+    narrow->setCaption(QString());
+    tick();
+    tick();
+    QVERIFY(shown().isEmpty());
+}
+
+void TestScroller::designModeNeverScrolls()
+{
+    make(false);
+    QVERIFY(scroller->initProperties());
+    for (int i = 0; i < 5; ++i)
+        tick();
+    QCOMPARE(scroller->Caption(), QVariant(QStringLiteral("Scroller")));
+    QVERIFY(scroller->ScrollText.isEmpty());
+}
+
+void TestScroller::newCaptionScrollsFromTheNextTick()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setFont(FontObject::create(QFont(QStringLiteral("Liberation Mono"), 10)));
+    scroller->resize(1, scroller->height());
+    scroller->setCaption(QStringLiteral("ABC"));
+    tick();
+    tick();
+    scroller->setCaption(QStringLiteral("XYZ"));
+    QCOMPARE(shown(), QStringLiteral("XYZ"));
+    tick();
+    QCOMPARE(shown(), QStringLiteral("YZ   XY"));
+}
+
+void TestScroller::graphemesAreNeverSplit_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("combining marks") << QString::fromUtf8("e\u0301a\u0308o\u0302");
+    QTest::newRow("surrogate pairs") << QString::fromUtf8("\U0001F600x\U0001F680");
+    QTest::newRow("emoji sequence") << QString::fromUtf8("\U0001F468\u200D\U0001F469\u200D\U0001F467 family");
+    QTest::newRow("right to left") << QString::fromUtf8("שלום עולם");
+}
+
+void TestScroller::graphemesAreNeverSplit()
+{
+    QFETCH(QString, caption);
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->resize(10, scroller->height());
+    scroller->setCaption(caption);
+    for (int i = 0; i < 60; ++i) {
+        tick();
+        const QString text = shown();
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        finder.setPosition(1);
+        QVERIFY2(!text.front().isLowSurrogate() && text.front().category() != QChar::Mark_NonSpacing, qPrintable(text));
+        QVERIFY2(!text.back().isHighSurrogate() && text.back() != QChar(0x200D), qPrintable(text));
+    }
+}
+
+void TestScroller::resizeGrowsAndShrinks()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    const QString A = QStringLiteral("A");
+    scroller->resize(300, 60);
+    const float H = scroller->ScaleHeight();
+    // Grown to the first size whose "A" is taller than the control.
+    QVERIFY(scroller->TextHeight(A) > H);
+    const float grown = scroller->FontSize();
+    scroller->setFontSize(grown - 0.25f);
+    QVERIFY(scroller->TextHeight(A) <= H);
+    scroller->setFontSize(grown);
+
+    // A second resize to the same height shrinks it until "A" fits.
+    scroller->UserControl_Resize();
+    QVERIFY(scroller->TextHeight(A) < H);
+    QVERIFY(scroller->FontSize() < grown);
+
+    // Shorter: shrink below the new height.
+    scroller->resize(300, 20);
+    QVERIFY(scroller->TextHeight(A) < scroller->ScaleHeight());
+
+    // A height no font fits: the shrink loop stops above 1 point.
+    scroller->resize(300, 1);
+    QVERIFY(scroller->FontSize() > 1.0f);
+    QVERIFY(scroller->FontSize() <= 1.25f);
+}
+
+void TestScroller::enabledFalseKeepsScrollingWithoutMouseEvents()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    scroller->setEnabled(false);
+    QSignalSpy clicks(scroller, &Scroller::Click);
+    QSignalSpy downs(scroller, &Scroller::MouseDown);
+    QTest::mouseClick(scroller, Qt::LeftButton);
+    QCOMPARE(clicks.size(), 0);
+    QCOMPARE(downs.size(), 0);
+    tick();
+    const QString first = shown();
+    tick();
+    QVERIFY(shown() != first);
+}
+
+void TestScroller::mouseEvents()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    QStringList events;
+    QList<QList<double>> arguments;
+    auto record = [&](const char *name) {
+        return [&events, &arguments, name](qint16 &button, qint16 &shift, float &x, float &y) {
+            events << QLatin1String(name);
+            arguments << QList<double>{double(button), double(shift), double(x), double(y)};
+        };
+    };
+    connect(scroller, &Scroller::MouseDown, this, record("MouseDown"));
+    connect(scroller, &Scroller::MouseUp, this, record("MouseUp"));
+    connect(scroller, &Scroller::MouseMove, this, record("MouseMove"));
+    connect(scroller, &Scroller::Click, this, [&events] { events << QStringLiteral("Click"); });
+    connect(scroller, &Scroller::DblClick, this, [&events] { events << QStringLiteral("DblClick"); });
+
+    QTest::mouseClick(scroller, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5));
+    QCOMPARE(events, (QStringList{"MouseDown", "MouseUp", "Click"}));
+    QCOMPARE(arguments.front(), (QList<double>{1, 1, 150, 75}));
+    events.clear();
+    arguments.clear();
+    QTest::mouseDClick(scroller, Qt::RightButton, Qt::ControlModifier, QPoint(2, 3));
+    QVERIFY(events.contains(QStringLiteral("DblClick")));
+    QCOMPARE(arguments.back().mid(0, 2), (QList<double>{2, 2}));
+}
+
+void TestScroller::intervalDrivesTheTimer()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setInterval(10);
+    const QString before = shown();
+    QTRY_VERIFY(shown() != before);
+    scroller->setInterval(0);
+    QCOMPARE(scroller->Interval(), 0);
+    const QString stopped = shown();
+    QTest::qWait(50);
+    QCOMPARE(shown(), stopped);
+}
+
+void TestScroller::badInput_data()
+{
+    QTest::addColumn<QVariant>("caption");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("enormous caption") << QVariant(QStringLiteral("long caption ").repeated(80000)) << QSize(400, 40);
+    QTest::newRow("beyond 16 bits of positions") << QVariant(QString(40000, u'x')) << QSize(400, 40);
+    QTest::newRow("multi-line") << QVariant(QStringLiteral("one\ntwo\r\nthree")) << QSize(400, 40);
+    QTest::newRow("zero width") << QVariant(QStringLiteral("abc")) << QSize(0, 40);
+    QTest::newRow("zero height") << QVariant(QStringLiteral("abc")) << QSize(400, 0);
+    QTest::newRow("huge") << QVariant(QStringLiteral("abc")) << QSize(20000, 3000);
+    QTest::newRow("Null caption") << QVariant() << QSize(400, 40);
+}
+
+void TestScroller::badInput()
+{
+    QFETCH(QVariant, caption);
+    QFETCH(QSize, size);
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->resize(size);
+    scroller->setCaption(caption);
+    for (int i = 0; i < 20; ++i)
+        tick();
+    MemoryPropertyBag bag;
+    QVERIFY(scroller->writeProperties(bag));
+    QVERIFY(scroller->FontSize() > 1.0f);
+    QVERIFY(scroller->FontSize() <= FontObject::largestSize);
+}
+
+QTEST_MAIN(TestScroller)
+#include "tst_scroller.moc"
