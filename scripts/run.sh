@@ -7,7 +7,8 @@ case "$program" in
     Math) path=math/Math ;;
     Month) path=month/Month ;;
     Edit) path=edit/Edit ;;
-    *) echo "unknown program: $program (known: Math, Month, Edit)" >&2; exit 2 ;;
+    scroller-demo) path=scroller/demo/scroller-demo ;;
+    *) echo "unknown program: $program (known: Math, Month, Edit, scroller-demo)" >&2; exit 2 ;;
 esac
 scripts/setup.sh
 exec "${BUILD_DIR:-build}/$path"

@@ -193,6 +193,11 @@ void Scroller::setCaption(const QVariant &New_Caption)
     PropertyChanged(QStringLiteral("Caption"));
 }
 
+QSize Scroller::sizeHint() const
+{
+    return QSize(pixelsFromTwips(designWidth), pixelsFromTwips(designHeight));
+}
+
 void Scroller::Refresh()
 {
     update();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class TestScroller;
+class ScrollerBenchmark;
 
 namespace Tovrell {
 
@@ -53,6 +54,9 @@ public:
     QVariant Caption() const;
     void setCaption(const QVariant &New_Caption);
 
+    // The design size, for layouts.
+    QSize sizeHint() const override;
+
     // Repaints the whole surface.
     void Refresh();
     // Clears the surface and prints the caption at its top-left corner.
@@ -94,6 +98,7 @@ private:
     float LastHeight = 0.0f;
 
     friend class ::TestScroller;
+    friend class ::ScrollerBenchmark;
 };
 
 } // namespace Tovrell
