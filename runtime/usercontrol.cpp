@@ -61,8 +61,8 @@ bool UserControl::writeProperties(PropertyBag &bag)
 
 QFont UserControl::ambientFont() const
 {
-    if (m_ambientFont != QFont())
-        return m_ambientFont;
+    if (m_ambientFont)
+        return *m_ambientFont;
     return parentWidget() ? parentWidget()->font() : QApplication::font();
 }
 

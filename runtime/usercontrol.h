@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class PropertyBag;
 
@@ -36,6 +37,7 @@ public:
     // controls.
     bool ambientUserMode() const { return m_userMode; }
     void setAmbientUserMode(bool userMode) { m_userMode = userMode; }
+    // Without an ambient font of the host's, the parent's font stands in.
     QFont ambientFont() const;
     void setAmbientFont(const QFont &font) { m_ambientFont = font; }
 
@@ -111,6 +113,6 @@ private:
     qint16 m_borderStyle = 0;
     std::shared_ptr<FontObject> m_font;
     bool m_userMode = true;
-    QFont m_ambientFont;
+    std::optional<QFont> m_ambientFont;
     bool m_pressed = false;
 };

@@ -9,6 +9,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     export BUILD_DIR=build-sanitize BUILD_TYPE=Debug
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
     scripts/setup.sh -DSANITIZE=ON
 else
     scripts/setup.sh
