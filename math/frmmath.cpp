@@ -1,5 +1,6 @@
 #include "frmmath.h"
 
+#include "controlevents.h"
 #include "handlerguard.h"
 #include "messagebox.h"
 #include "numbers.h"
@@ -7,8 +8,6 @@
 #include "program.h"
 #include "runtimeerror.h"
 #include "val.h"
-
-#include <QKeyEvent>
 
 #include <utility>
 
@@ -24,7 +23,8 @@ frmMath::frmMath(QWidget *parent)
     connectOptionClick(ui.optSub, this, &frmMath::optSub_Click);
     connectOptionClick(ui.optLevel1, this, &frmMath::optLevel1_Click);
     connectOptionClick(ui.optLevel2, this, &frmMath::optLevel2_Click);
-    ui.txtAnswer->installEventFilter(this);
+    connectGotFocus(ui.txtAnswer, this, &frmMath::txtAnswer_GotFocus);
+    setDefaultButton(this, ui.cmdVerify);
 
     guarded(this, &frmMath::Form_Load)();
     ui.txtAnswer->setFocus();
@@ -127,22 +127,4 @@ void frmMath::optLevel1_Click()
 void frmMath::optLevel2_Click()
 {
     GenerateProblem();
-}
-
-bool frmMath::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui.txtAnswer && event->type() == QEvent::FocusIn)
-        guarded(this, &frmMath::txtAnswer_GotFocus)();
-    return QWidget::eventFilter(watched, event);
-}
-
-// "&Verify Answer" is the default button: Enter presses it wherever the focus
-// is, unless another command button has it and takes the key itself.
-void frmMath::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ui.cmdVerify->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

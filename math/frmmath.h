@@ -16,10 +16,6 @@ class frmMath : public QWidget
 public:
     explicit frmMath(QWidget *parent = nullptr);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void Form_Load();
     void GenerateProblem();

@@ -2,6 +2,7 @@
 
 #include "colour.h"
 #include "commondialog.h"
+#include "controlevents.h"
 #include "format.h"
 #include "handlerguard.h"
 #include "messagebox.h"
@@ -10,8 +11,6 @@
 #include "program.h"
 #include "twips.h"
 #include "val.h"
-
-#include <QKeyEvent>
 
 frmMthlyPay::frmMthlyPay(QWidget *parent)
     : QMainWindow(parent)
@@ -35,7 +34,8 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
     connect(ui.mnuFileExit, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFileExit_Click));
     connect(ui.mnuColorBackground, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorBackground_Click));
     connect(ui.mnuColorInfo, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorInfo_Click));
-    ui.txtPrincipal->installEventFilter(this);
+    connectGotFocus(ui.txtPrincipal, this, &frmMthlyPay::txtPrincipal_GotFocus);
+    setDefaultButton(this, ui.cmdCalc);
 
     guarded(this, &frmMthlyPay::Form_Load)();
     ui.txtPrincipal->setFocus();
@@ -137,22 +137,4 @@ void frmMthlyPay::mnuColorInfo_Click()
     for (Integer index; index <= Integer(3); index += Integer(1))
         setBackColor(optTermItem(index.value()), quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
     setBackColor(ui.fraInfo, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
-}
-
-bool frmMthlyPay::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui.txtPrincipal && event->type() == QEvent::FocusIn)
-        guarded(this, &frmMthlyPay::txtPrincipal_GotFocus)();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// Calculate is the window's default button: Enter presses it wherever the
-// focus is.
-void frmMthlyPay::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ui.cmdCalc->click();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }

@@ -17,10 +17,6 @@ class frmMthlyPay : public QMainWindow
 public:
     explicit frmMthlyPay(QWidget *parent = nullptr);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void Form_Load();
     void pickColor(quint32 startColor);

@@ -1,5 +1,6 @@
 #include "forgetquitrequest.h"
 #include "frmmath.h"
+#include "layoutchecks.h"
 #include "program.h"
 #include "twips.h"
 #include "whenmodalopens.h"
@@ -157,8 +158,7 @@ void TestMath::layout()
     auto *widget = window->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), container);
-    const QRect g = widget->geometry();
-    QCOMPARE(QRect(twipsFromPixels(g.x()), twipsFromPixels(g.y()), twipsFromPixels(g.width()), twipsFromPixels(g.height())), twips);
+    QCOMPARE(twipsGeometry(widget), twips);
 }
 
 void TestMath::captionsFitAtTheDefaultFont()
@@ -286,10 +286,7 @@ void TestMath::startState()
     }
 
     // Centred on the screen by the window's outer size, in twips.
-    const QRect screen = window->screen()->geometry();
-    const QRect outer = window->frameGeometry();
-    QCOMPARE(twipsFromPixels(outer.left() - screen.left()), (twipsFromPixels(screen.width()) - twipsFromPixels(outer.width())) / 2);
-    QCOMPARE(twipsFromPixels(outer.top() - screen.top()), (twipsFromPixels(screen.height()) - twipsFromPixels(outer.height())) / 2);
+    QVERIFY(centredOnScreen(window.get()));
 }
 
 void TestMath::levelsCoverTheirRanges_data()

@@ -1,6 +1,7 @@
 #include "colour.h"
 #include "forgetquitrequest.h"
 #include "frmmthlypay.h"
+#include "layoutchecks.h"
 #include "program.h"
 #include "twips.h"
 #include "whenmodalopens.h"
@@ -128,8 +129,7 @@ void TestMonth::layout()
     auto *widget = window->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), container);
-    const QRect g = widget->geometry();
-    QCOMPARE(QRect(twipsFromPixels(g.x()), twipsFromPixels(g.y()), twipsFromPixels(g.width()), twipsFromPixels(g.height())), twips);
+    QCOMPARE(twipsGeometry(widget), twips);
 }
 
 void TestMonth::fontsAndColours()
@@ -186,12 +186,7 @@ void TestMonth::startState()
     QVERIFY(payment().isEmpty());
     for (int id = 0; id < 4; ++id)
         QCOMPARE(window->ui.optTerm->button(id)->objectName(), QStringLiteral("optTerm_%1").arg(id));
-
-    const QRect screen = window->screen()->geometry();
-    const QRect outer = window->frameGeometry();
-    // Within the half pixel that placing on whole pixels rounds.
-    QVERIFY(qAbs(twipsFromPixels(outer.left() - screen.left()) - (twipsFromPixels(screen.width()) - twipsFromPixels(outer.width())) / 2.0) <= 7.5);
-    QVERIFY(qAbs(twipsFromPixels(outer.top() - screen.top()) - (twipsFromPixels(screen.height()) - twipsFromPixels(outer.height())) / 2.0) <= 7.5);
+    QVERIFY(centredOnScreen(window.get()));
 }
 
 void TestMonth::keyboard()
