@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QTextBlock>
 
 namespace {
 
@@ -43,6 +44,7 @@ frmEdit::frmEdit(QWidget *parent)
     // they change, so a shortcut never acts on what the menu last saw.
     connect(ui.txtEdit, &QPlainTextEdit::selectionChanged, this, &frmEdit::enableCutAndCopy);
     connect(clipboard(), &QClipboard::dataChanged, this, &frmEdit::enablePaste);
+    connect(ui.txtEdit->document(), &QTextDocument::contentsChange, this, &frmEdit::wrapLongWordsAnywhere);
     enableCutAndCopy();
     // Reading the clipboard may wait on another program: not before the
     // window is first painted.
@@ -79,6 +81,32 @@ void frmEdit::enableCutAndCopy()
 void frmEdit::enablePaste()
 {
     ui.mnuEditPaste->setEnabled(!clipboard()->text().isEmpty());
+}
+
+// Wrapping at word boundaries lays out a line in time that grows with the
+// square of its longest word: a pasted megabyte without a blank would hang
+// the window. Once a word that long arrives, lines wrap at any character.
+void frmEdit::wrapLongWordsAnywhere(int position, int, int added)
+{
+    constexpr qsizetype longestWordWrapped = 4096;
+    if (ui.txtEdit->wordWrapMode() == QTextOption::WrapAnywhere)
+        return;
+    const QTextDocument *document = ui.txtEdit->document();
+    const QTextBlock last = document->findBlock(position + added);
+    for (QTextBlock block = document->findBlock(position); block.isValid(); block = block.next()) {
+        if (block.length() > longestWordWrapped) {
+            qsizetype run = 0;
+            for (const QChar c : block.text()) {
+                run = c.isSpace() ? 0 : run + 1;
+                if (run > longestWordWrapped) {
+                    ui.txtEdit->setWordWrapMode(QTextOption::WrapAnywhere);
+                    return;
+                }
+            }
+        }
+        if (block == last)
+            break;
+    }
 }
 
 void frmEdit::mnuFileExit_Click()

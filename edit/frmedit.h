@@ -25,6 +25,7 @@ private:
     void select(qsizetype start, qsizetype length);
     void enableCutAndCopy();
     void enablePaste();
+    void wrapLongWordsAnywhere(int position, int removed, int added);
 
     void mnuFileExit_Click();
     void mnuEdit_Click();

@@ -498,6 +498,7 @@ void TestEdit::badInput_data()
     QTest::newRow("megabytes") << lines;
     QTest::newRow("a two-megabyte line") << QStringLiteral("word ").repeated(400'000);
     QTest::newRow("a long word") << QString(50'000, u'w');
+    QTest::newRow("a megabyte without a blank") << QString(1'000'000, u'x');
     QTest::newRow("NUL characters") << QString::fromUtf16(u"a\0b\0c", 5);
     QTest::newRow("replacement characters") << QString::fromUtf8("\xff\xfe bad \xc3");
     QTest::newRow("right to left") << QString::fromUtf8("שלום עולם\u202Eabc");
@@ -508,10 +509,13 @@ void TestEdit::badInput()
 {
     QFETCH(QString, pasted);
     showWindow();
+    const bool longWord = !pasted.contains(u' ') && !pasted.contains(u'\n') && pasted.size() > 4096;
     QGuiApplication::clipboard()->setText(pasted);
     setText(QStringLiteral("[]"), 1, 1);
     QTest::keySequence(text(), QKeySequence::Paste);
     QCOMPARE(text()->toPlainText(), u'[' + pasted + u']');
+    // A word that long wraps at any character; ordinary text at words.
+    QCOMPARE(text()->wordWrapMode() == QTextOption::WrapAnywhere, longWord);
 
     // Searching and copying it all back give the same text.
     QVERIFY(press(QKeySequence(QStringLiteral("Ctrl+F")), QStringLiteral("]")).isEmpty());
