@@ -1,0 +1,50 @@
+#pragma once
+
+#include "componenttypes.h"
+
+#include <QList>
+#include <QString>
+
+// What a control library tells the runtime's services about itself.
+struct ProjectDescriptor
+{
+    struct Object
+    {
+        QString name;               // "Scroller"
+        CLSID classId;
+        IID interfaceId;            // the default interface
+        IID eventInterfaceId;       // the default source interface
+        std::uint32_t miscStatus;   // OLEMISC flags
+        int toolboxBitmapId;
+        bool isControl;
+    };
+
+    QString name;                   // project and type-library name
+    QString description;
+    LCID locale;
+    QList<Object> objects;
+    bool apartmentThreaded;
+    GUID typeLibraryId;
+    WORD typeLibraryMajor;
+    WORD typeLibraryMinor;
+};
+
+// The per-user component registry: a settings file under the user's
+// configuration folder, or the file that FORM_COMPONENT_REGISTRY names.
+// Registration writes, for each object, its class id (library path,
+// threading model, control mark, toolbox bitmap, misc status, type
+// library), its programmatic id "<project>.<object>", its two interfaces,
+// and the type library's entry; unregistration removes exactly those.
+namespace ComponentRegistry {
+
+FORMRUNTIME_EXPORT QString location();
+// Results: S_OK; SELFREG_E_CLASS when the registry cannot be read or
+// written (a corrupt or read-only file), and then nothing is changed.
+FORMRUNTIME_EXPORT HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath);
+FORMRUNTIME_EXPORT HRESULT unregisterServer(const ProjectDescriptor &project);
+// The class id registered for a programmatic id, and the library that
+// serves a class id.
+FORMRUNTIME_EXPORT std::optional<CLSID> classIdOf(const QString &programmaticId);
+FORMRUNTIME_EXPORT QString libraryOf(REFCLSID classId);
+
+} // namespace ComponentRegistry
