@@ -1,0 +1,102 @@
+#include "componentservices.h"
+
+namespace {
+
+// The class factory of one class: creates its objects and keeps the module
+// loaded while locked.
+class ClassFactory final : public IClassFactory
+{
+public:
+    ClassFactory(const LibraryServices &library, const CLSID &classId)
+        : m_library(library), m_classId(classId)
+    {
+        m_library.module->objectCreated();
+    }
+
+    HRESULT QueryInterface(REFIID riid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (!(riid == IID_IUnknown) && !(riid == IID_IClassFactory))
+            return E_NOINTERFACE;
+        *object = static_cast<IClassFactory *>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++m_references; }
+    ULONG Release() override
+    {
+        const ULONG left = --m_references;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        IUnknown *created = m_library.createObject(m_classId);
+        if (!created)
+            return E_OUTOFMEMORY;
+        const HRESULT result = created->QueryInterface(riid, object);
+        created->Release();
+        return result;
+    }
+
+    HRESULT LockServer(std::int32_t lock) override
+    {
+        if (lock)
+            m_library.module->lock();
+        else
+            m_library.module->unlock();
+        return S_OK;
+    }
+
+private:
+    ~ClassFactory() { m_library.module->objectDestroyed(); }
+
+    LibraryServices m_library;
+    CLSID m_classId;
+    std::atomic<ULONG> m_references{1};
+};
+
+} // namespace
+
+namespace ComponentServices {
+
+HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID riid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    const auto &objects = library.project->objects;
+    const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto &o) { return o.classId == classId; });
+    if (!known)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    auto *factory = new ClassFactory(library, classId);
+    const HRESULT result = factory->QueryInterface(riid, object);
+    factory->Release();
+    return result;
+}
+
+HRESULT canUnloadNow(const LibraryServices &library)
+{
+    return library.module->inUse() ? S_FALSE : S_OK;
+}
+
+HRESULT registerServer(const LibraryServices &library, const QString &libraryPath)
+{
+    return ComponentRegistry::registerServer(*library.project, libraryPath);
+}
+
+HRESULT unregisterServer(const LibraryServices &library)
+{
+    return ComponentRegistry::unregisterServer(*library.project);
+}
+
+} // namespace ComponentServices

@@ -1,0 +1,76 @@
+// The library's four exports and its entry on load and unload: each hands
+// its call, with the library's project descriptor, to the runtime's
+// component services and returns their result unchanged.
+
+#include "scrollerobject.h"
+#include "tovrell.h"
+
+#include <QCoreApplication>
+
+#include <dlfcn.h>
+
+namespace {
+
+const ProjectDescriptor &project()
+{
+    static const ProjectDescriptor descriptor{
+        QStringLiteral("Tovrell"),
+        QStringLiteral("Tovrell"),
+        0x409,
+        {{QStringLiteral("Scroller"), CLSID_Scroller, IID__Scroller, DIID___Scroller, 0x20191, 30000, true}},
+        true,
+        LIBID_Tovrell,
+        1,
+        0,
+    };
+    return descriptor;
+}
+
+ComponentModule module;
+
+IUnknown *createObject(REFCLSID classId)
+{
+    // A control needs the host's Qt application and its user-interface thread.
+    if (!(classId == CLSID_Scroller) || !QCoreApplication::instance())
+        return nullptr;
+    return static_cast<_Scroller *>(new ScrollerObject(module));
+}
+
+LibraryServices services()
+{
+    return {&project(), &module, &createObject};
+}
+
+QString libraryPath()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void *>(&DllRegisterServer), &info) == 0 || !info.dli_fname)
+        return QString();
+    return QString::fromLocal8Bit(info.dli_fname);
+}
+
+} // namespace
+
+extern "C" {
+
+[[gnu::visibility("default")]] HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
+{
+    return ComponentServices::getClassObject(services(), rclsid, riid, ppv);
+}
+
+[[gnu::visibility("default")]] HRESULT DllCanUnloadNow()
+{
+    return ComponentServices::canUnloadNow(services());
+}
+
+[[gnu::visibility("default")]] HRESULT DllRegisterServer()
+{
+    return ComponentServices::registerServer(services(), libraryPath());
+}
+
+[[gnu::visibility("default")]] HRESULT DllUnregisterServer()
+{
+    return ComponentServices::unregisterServer(services());
+}
+
+} // extern "C"

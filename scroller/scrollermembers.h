@@ -1,0 +1,74 @@
+#pragma once
+
+#include "componenttypes.h"
+
+// The members of _Scroller and the events of __Scroller: names, dispatch
+// ids, kinds and help strings, in table order. The dispatch code and the
+// type library's tests read this one table.
+namespace ScrollerMembers {
+
+enum Kind : WORD { Get = 0x2, Let = 0x4, Set = 0x8, Method = 0x1 };
+
+struct Member
+{
+    const char16_t *name;
+    DISPID id;
+    Kind kind;
+    VARTYPE type;          // the value's type: VT_EMPTY for none
+    const char *help;      // empty for none
+};
+
+constexpr DISPID BackColor = 0x68030005;
+constexpr DISPID ForeColor = 0x68030004;
+constexpr DISPID Enabled = 0x68030003;
+constexpr DISPID Font = -512;
+constexpr DISPID BorderStyle = 0x68030002;
+constexpr DISPID Refresh = 0x60030006;
+constexpr DISPID Interval = 0x68030001;
+constexpr DISPID Caption = 0x68030000;
+constexpr DISPID RefreshCaption = 0x60030011;
+
+inline constexpr const char *backColorHelp = "Returns/sets the background color used to display text and graphics in an object.";
+inline constexpr const char *foreColorHelp = "Returns/sets the foreground color used to display text and graphics in an object.";
+inline constexpr const char *enabledHelp = "Returns/sets a value that determines whether an object can respond to user-generated events.";
+inline constexpr const char *fontHelp = "Returns a Font object.";
+inline constexpr const char *borderStyleHelp = "Returns/sets the border style for an object.";
+inline constexpr const char *refreshHelp = "Forces a complete repaint of a object.";
+inline constexpr const char *intervalHelp = "Returns/sets the number of milliseconds between calls to a Timer control's Timer event.";
+
+inline constexpr Member members[] = {
+    {u"BackColor", BackColor, Get, VT_I4, backColorHelp},
+    {u"BackColor", BackColor, Let, VT_I4, backColorHelp},
+    {u"ForeColor", ForeColor, Get, VT_I4, foreColorHelp},
+    {u"ForeColor", ForeColor, Let, VT_I4, foreColorHelp},
+    {u"Enabled", Enabled, Get, VT_BOOL, enabledHelp},
+    {u"Enabled", Enabled, Let, VT_BOOL, enabledHelp},
+    {u"Font", Font, Get, VT_DISPATCH, fontHelp},
+    {u"Font", Font, Set, VT_DISPATCH, fontHelp},
+    {u"BorderStyle", BorderStyle, Get, VT_I2, borderStyleHelp},
+    {u"BorderStyle", BorderStyle, Let, VT_I2, borderStyleHelp},
+    {u"Refresh", Refresh, Method, VT_EMPTY, refreshHelp},
+    {u"Interval", Interval, Get, VT_I4, intervalHelp},
+    {u"Interval", Interval, Let, VT_I4, intervalHelp},
+    {u"Caption", Caption, Get, VT_VARIANT, ""},
+    {u"Caption", Caption, Let, VT_VARIANT, ""},
+    {u"RefreshCaption", RefreshCaption, Method, VT_EMPTY, ""},
+};
+
+struct Event
+{
+    const char16_t *name;
+    DISPID id;
+    bool mouseArguments;   // Button, Shift, X, Y by reference
+    const char *help;
+};
+
+inline constexpr Event events[] = {
+    {u"Click", 1, false, "Occurs when the user presses and then releases a mouse button over an object."},
+    {u"DblClick", 2, false, "Occurs when the user presses and releases a mouse button and then presses and releases it again over an object."},
+    {u"MouseDown", 3, true, "Occurs when the user presses the mouse button while an object has the focus."},
+    {u"MouseMove", 4, true, "Occurs when the user moves the mouse."},
+    {u"MouseUp", 5, true, "Occurs when the user releases the mouse button while an object has the focus."},
+};
+
+} // namespace ScrollerMembers

@@ -1,0 +1,572 @@
+#include "scrollerobject.h"
+
+#include "fontdispatch.h"
+#include "propertybag.h"
+#include "scroller.h"
+#include "scrollermembers.h"
+
+#include <QWidget>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+using Tovrell::Scroller;
+
+namespace {
+
+// A runtime error as a component result: 0x800A0000 plus its number.
+HRESULT resultOf(int errorNumber)
+{
+    return HRESULT(0x800A0000u | (std::uint32_t(errorNumber) & 0xFFFFu));
+}
+
+// The host's IPropertyBag seen as the runtime's property bag. Fonts travel
+// as font dispatch objects.
+class HostPropertyBag : public PropertyBag
+{
+public:
+    HostPropertyBag(IPropertyBag *bag, IErrorLog *log) : m_bag(bag), m_log(log) {}
+
+protected:
+    std::optional<QVariant> value(const QString &name) const override
+    {
+        VARIANT variant;
+        VariantInit(&variant);
+        if (FAILED(m_bag->Read(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant, m_log)))
+            return std::nullopt;
+        QVariant result;
+        if (variant.vt == VT_DISPATCH) {
+            const auto font = fontFromDispatch(variant.pdispVal);
+            result = font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
+        } else {
+            result = qvariantFromVariant(variant);
+        }
+        VariantClear(&variant);
+        return result;
+    }
+
+    void store(const QString &name, const QVariant &value) override
+    {
+        VARIANT variant;
+        VariantInit(&variant);
+        if (value.typeId() == QMetaType::QFont) {
+            variant.vt = VT_DISPATCH;
+            variant.pdispVal = fontDispatch(FontObject::create(value.value<QFont>()));
+        } else if (FAILED(variantFromQVariant(value, &variant))) {
+            variantFromQVariant(value.toString(), &variant);
+        }
+        const HRESULT written = m_bag->Write(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant);
+        VariantClear(&variant);
+        if (FAILED(written))
+            throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("The property bag refused ") + name);
+    }
+
+private:
+    IPropertyBag *m_bag;
+    IErrorLog *m_log;
+};
+
+bool numberOf(const VARIANT &argument, qint64 &number)
+{
+    const QVariant value = qvariantFromVariant(argument);
+    if (!value.isValid() || value.typeId() == QMetaType::Nullptr)
+        return false;
+    bool ok = false;
+    const double real = value.toDouble(&ok);
+    if (!ok || !std::isfinite(real))
+        return false;
+    number = qint64(std::nearbyint(real));
+    return true;
+}
+
+const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
+{
+    const ScrollerMembers::Member *found = nullptr;
+    for (const auto &member : ScrollerMembers::members) {
+        if (member.id != id)
+            continue;
+        if (member.kind & flags)
+            return &member;
+        found = found ? found : &member;
+    }
+    // A property get may come as a method call, as some callers make it.
+    if (found && (flags & DISPATCH_METHOD)) {
+        for (const auto &member : ScrollerMembers::members)
+            if (member.id == id && member.kind == ScrollerMembers::Get)
+                return &member;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ScrollerObject::ScrollerObject(ComponentModule &module)
+    : m_module(module)
+    , m_scroller(new Scroller)
+{
+    m_module.objectCreated();
+    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(), [this](int number, const QString &) { m_lastError = number; });
+    connectEvents();
+}
+
+ScrollerObject::~ScrollerObject()
+{
+    for (auto &[cookie, sink] : m_sinks)
+        sink->Release();
+    delete m_scroller.data();
+    m_module.objectDestroyed();
+}
+
+HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Scroller)
+        *object = static_cast<_Scroller *>(this);
+    else if (riid == IID_IConnectionPointContainer)
+        *object = static_cast<IConnectionPointContainer *>(this);
+    else if (riid == IID_IPersistPropertyBag)
+        *object = static_cast<IPersistPropertyBag *>(this);
+    else if (riid == IID_IWidgetControl)
+        *object = static_cast<IWidgetControl *>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG ScrollerObject::AddRef()
+{
+    return ++m_references;
+}
+
+ULONG ScrollerObject::Release()
+{
+    // A host that releases once too often finds nothing left to free.
+    if (m_references == 0)
+        return 0;
+    const ULONG left = --m_references;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+template <typename F>
+HRESULT ScrollerObject::call(F &&work)
+{
+    if (!m_scroller)
+        return E_UNEXPECTED;
+    try {
+        work(*m_scroller);
+        return S_OK;
+    } catch (const RuntimeError &error) {
+        return resultOf(error.number());
+    }
+}
+
+HRESULT ScrollerObject::GetTypeInfoCount(UINT *count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT ScrollerObject::GetTypeInfo(UINT, LCID, ITypeInfo **info)
+{
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT ScrollerObject::GetIDsOfNames(REFIID, OLECHAR **names, UINT count, LCID, DISPID *ids)
+{
+    if (!names || !ids)
+        return E_POINTER;
+    HRESULT result = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+        ids[i] = DISPID_UNKNOWN;
+        const QString name = names[i] ? QString::fromUtf16(names[i]) : QString();
+        for (const auto &member : ScrollerMembers::members) {
+            if (name.compare(QString::fromUtf16(member.name), Qt::CaseInsensitive) == 0) {
+                ids[i] = member.id;
+                break;
+            }
+        }
+        if (ids[i] == DISPID_UNKNOWN)
+            result = DISP_E_UNKNOWNNAME;
+    }
+    return result;
+}
+
+HRESULT ScrollerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
+                               EXCEPINFO *exception, UINT *argumentError)
+{
+    using namespace ScrollerMembers;
+    if (!params || (params->cArgs > 0 && !params->rgvarg))
+        return E_POINTER;
+    const Member *member = memberOf(id, flags);
+    if (!member)
+        return DISP_E_MEMBERNOTFOUND;
+    const UINT expected = (member->kind == Let || member->kind == Set) ? 1 : 0;
+    if (params->cArgs != expected)
+        return DISP_E_BADPARAMCOUNT;
+    if (result)
+        VariantInit(result);
+
+    const VARIANT *argument = expected ? &params->rgvarg[0] : nullptr;
+    qint64 number = 0;
+    HRESULT outcome = S_OK;
+    if (argument && member->kind == Let && member->id != Caption && member->id != Enabled && !numberOf(*argument, number)) {
+        if (argumentError)
+            *argumentError = 0;
+        return DISP_E_TYPEMISMATCH;
+    }
+    switch (member->kind) {
+    case Get: {
+        VARIANT value;
+        VariantInit(&value);
+        switch (id) {
+        case ScrollerMembers::BackColor: { std::uint32_t c = 0; outcome = get_BackColor(&c); value.vt = VT_I4; value.lVal = std::int32_t(c); break; }
+        case ScrollerMembers::ForeColor: { std::uint32_t c = 0; outcome = get_ForeColor(&c); value.vt = VT_I4; value.lVal = std::int32_t(c); break; }
+        case Enabled: value.vt = VT_BOOL; outcome = get_Enabled(&value.boolVal); break;
+        case Font: value.vt = VT_DISPATCH; outcome = get_Font(&value.pdispVal); break;
+        case BorderStyle: value.vt = VT_I2; outcome = get_BorderStyle(&value.iVal); break;
+        case Interval: value.vt = VT_I4; outcome = get_Interval(&value.lVal); break;
+        case Caption: outcome = get_Caption(&value); break;
+        }
+        if (SUCCEEDED(outcome) && result)
+            *result = value;
+        else
+            VariantClear(&value);
+        break;
+    }
+    case Let:
+        switch (id) {
+        case BackColor: outcome = number < INT32_MIN || number > UINT32_MAX ? DISP_E_OVERFLOW : put_BackColor(std::uint32_t(number)); break;
+        case ForeColor: outcome = number < INT32_MIN || number > UINT32_MAX ? DISP_E_OVERFLOW : put_ForeColor(std::uint32_t(number)); break;
+        case Enabled: {
+            const QVariant value = qvariantFromVariant(*argument);
+            if (value.typeId() != QMetaType::Bool && !numberOf(*argument, number)) {
+                outcome = DISP_E_TYPEMISMATCH;
+                break;
+            }
+            outcome = put_Enabled(value.typeId() == QMetaType::Bool ? (value.toBool() ? VARIANT_TRUE : VARIANT_FALSE) : (number ? VARIANT_TRUE : VARIANT_FALSE));
+            break;
+        }
+        case BorderStyle: outcome = number < INT16_MIN || number > INT16_MAX ? DISP_E_OVERFLOW : put_BorderStyle(std::int16_t(number)); break;
+        case Interval: outcome = number < INT32_MIN || number > INT32_MAX ? DISP_E_OVERFLOW : put_Interval(std::int32_t(number)); break;
+        case Caption: {
+            VARIANT copy;
+            VariantInit(&copy);
+            const VARIANT &source = (argument->vt & VT_BYREF) && (argument->vt & ~VT_BYREF) == VT_VARIANT ? *argument->pvarVal : *argument;
+            outcome = VariantCopy(&copy, &source);
+            if (SUCCEEDED(outcome))
+                outcome = put_Caption(copy);
+            VariantClear(&copy);
+            break;
+        }
+        }
+        break;
+    case Set: {
+        IDispatch *font = argument->vt == VT_DISPATCH ? argument->pdispVal
+            : argument->vt == (VT_DISPATCH | VT_BYREF) && argument->ppdispVal ? *argument->ppdispVal : nullptr;
+        outcome = font ? putref_Font(font) : DISP_E_TYPEMISMATCH;
+        break;
+    }
+    case Method:
+        outcome = id == ScrollerMembers::Refresh ? Refresh() : RefreshCaption();
+        break;
+    }
+    if (outcome == DISP_E_TYPEMISMATCH && argumentError)
+        *argumentError = 0;
+    if ((std::uint32_t(outcome) & 0xFFFF0000u) == 0x800A0000u) {
+        if (exception) {
+            *exception = EXCEPINFO{};
+            exception->scode = outcome;
+            exception->wCode = WORD(outcome & 0xFFFF);
+            exception->bstrSource = bstrFromString(QStringLiteral("Tovrell"));
+            exception->bstrDescription = bstrFromString(exception->wCode == RuntimeError::InvalidPropertyValue
+                                                            ? QStringLiteral("Invalid property value") : QStringLiteral("Run-time error"));
+        }
+        return DISP_E_EXCEPTION;
+    }
+    return outcome;
+}
+
+HRESULT ScrollerObject::get_BackColor(std::uint32_t *color)
+{
+    return color ? call([color](Scroller &s) { *color = s.BackColor(); }) : E_POINTER;
+}
+
+HRESULT ScrollerObject::put_BackColor(std::uint32_t color)
+{
+    return call([color](Scroller &s) { s.setBackColor(color); });
+}
+
+HRESULT ScrollerObject::get_ForeColor(std::uint32_t *color)
+{
+    return color ? call([color](Scroller &s) { *color = s.ForeColor(); }) : E_POINTER;
+}
+
+HRESULT ScrollerObject::put_ForeColor(std::uint32_t color)
+{
+    return call([color](Scroller &s) { s.setForeColor(color); });
+}
+
+HRESULT ScrollerObject::get_Enabled(VARIANT_BOOL *enabled)
+{
+    return enabled ? call([enabled](Scroller &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; }) : E_POINTER;
+}
+
+HRESULT ScrollerObject::put_Enabled(VARIANT_BOOL enabled)
+{
+    return call([enabled](Scroller &s) { s.setEnabled(enabled != VARIANT_FALSE); });
+}
+
+HRESULT ScrollerObject::get_Font(IDispatch **font)
+{
+    if (!font)
+        return E_POINTER;
+    *font = nullptr;
+    return call([font](Scroller &s) { *font = fontDispatch(s.Font()); });
+}
+
+HRESULT ScrollerObject::putref_Font(IDispatch *font)
+{
+    const auto object = fontFromDispatch(font);
+    if (!object)
+        return E_INVALIDARG;
+    return call([&object](Scroller &s) { s.setFont(object); });
+}
+
+HRESULT ScrollerObject::get_BorderStyle(std::int16_t *style)
+{
+    return style ? call([style](Scroller &s) { *style = s.BorderStyle(); }) : E_POINTER;
+}
+
+HRESULT ScrollerObject::put_BorderStyle(std::int16_t style)
+{
+    return call([style](Scroller &s) { s.setBorderStyle(style); });
+}
+
+HRESULT ScrollerObject::Refresh()
+{
+    return call([](Scroller &s) { s.Refresh(); });
+}
+
+HRESULT ScrollerObject::get_Interval(std::int32_t *milliseconds)
+{
+    return milliseconds ? call([milliseconds](Scroller &s) { *milliseconds = s.Interval(); }) : E_POINTER;
+}
+
+HRESULT ScrollerObject::put_Interval(std::int32_t milliseconds)
+{
+    return call([milliseconds](Scroller &s) { s.setInterval(milliseconds); });
+}
+
+HRESULT ScrollerObject::get_Caption(VARIANT *caption)
+{
+    if (!caption)
+        return E_POINTER;
+    VariantInit(caption);
+    return call([caption](Scroller &s) {
+        const QVariant value = s.Caption();
+        if (FAILED(variantFromQVariant(value, caption)))
+            variantFromQVariant(value.toString(), caption);
+    });
+}
+
+HRESULT ScrollerObject::put_Caption(VARIANT caption)
+{
+    const QVariant value = caption.vt == VT_NULL ? QVariant() : qvariantFromVariant(caption);
+    return call([&value](Scroller &s) { s.setCaption(value); });
+}
+
+HRESULT ScrollerObject::RefreshCaption()
+{
+    return call([](Scroller &s) { s.RefreshCaption(); });
+}
+
+HRESULT ScrollerObject::EnumConnectionPoints(IEnumConnectionPoints **points)
+{
+    if (points)
+        *points = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT ScrollerObject::FindConnectionPoint(REFIID riid, IConnectionPoint **point)
+{
+    if (!point)
+        return E_POINTER;
+    *point = nullptr;
+    if (!(riid == DIID___Scroller))
+        return CONNECT_E_NOCONNECTION;
+    *point = static_cast<IConnectionPoint *>(this);
+    AddRef();
+    return S_OK;
+}
+
+HRESULT ScrollerObject::GetConnectionInterface(IID *iid)
+{
+    if (!iid)
+        return E_POINTER;
+    *iid = DIID___Scroller;
+    return S_OK;
+}
+
+HRESULT ScrollerObject::GetConnectionPointContainer(IConnectionPointContainer **container)
+{
+    if (!container)
+        return E_POINTER;
+    *container = static_cast<IConnectionPointContainer *>(this);
+    AddRef();
+    return S_OK;
+}
+
+HRESULT ScrollerObject::Advise(IUnknown *sink, DWORD *cookie)
+{
+    if (!sink || !cookie)
+        return E_POINTER;
+    *cookie = 0;
+    void *dispatch = nullptr;
+    if (FAILED(sink->QueryInterface(DIID___Scroller, &dispatch)) && FAILED(sink->QueryInterface(IID_IDispatch, &dispatch)))
+        return CONNECT_E_CANNOTCONNECT;
+    *cookie = m_nextCookie++;
+    m_sinks.emplace(*cookie, static_cast<IDispatch *>(dispatch));
+    return S_OK;
+}
+
+HRESULT ScrollerObject::Unadvise(DWORD cookie)
+{
+    const auto found = m_sinks.find(cookie);
+    if (found == m_sinks.end())
+        return CONNECT_E_NOCONNECTION;
+    IDispatch *sink = found->second;
+    m_sinks.erase(found);
+    sink->Release();
+    return S_OK;
+}
+
+HRESULT ScrollerObject::EnumConnections(IEnumConnections **connections)
+{
+    if (connections)
+        *connections = nullptr;
+    return E_NOTIMPL;
+}
+
+void ScrollerObject::fire(DISPID id, DISPPARAMS &params)
+{
+    // A sink may unadvise while it handles the event: call a snapshot.
+    std::vector<IDispatch *> sinks;
+    for (auto &[cookie, sink] : m_sinks) {
+        sink->AddRef();
+        sinks.push_back(sink);
+    }
+    for (IDispatch *sink : sinks) {
+        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+        sink->Release();
+    }
+}
+
+void ScrollerObject::connectEvents()
+{
+    auto plain = [this](DISPID id) {
+        return [this, id] {
+            DISPPARAMS none{nullptr, nullptr, 0, 0};
+            fire(id, none);
+        };
+    };
+    auto mouse = [this](DISPID id) {
+        return [this, id](qint16 &button, qint16 &shift, float &x, float &y) {
+            // By reference, in reverse order: Y, X, Shift, Button.
+            VARIANT arguments[4];
+            for (VARIANT &argument : arguments)
+                VariantInit(&argument);
+            arguments[0].vt = VT_R4 | VT_BYREF;
+            arguments[0].pfltVal = &y;
+            arguments[1].vt = VT_R4 | VT_BYREF;
+            arguments[1].pfltVal = &x;
+            arguments[2].vt = VT_I2 | VT_BYREF;
+            arguments[2].piVal = &shift;
+            arguments[3].vt = VT_I2 | VT_BYREF;
+            arguments[3].piVal = &button;
+            DISPPARAMS params{arguments, nullptr, 4, 0};
+            fire(id, params);
+        };
+    };
+    Scroller *s = m_scroller.data();
+    QObject::connect(s, &Scroller::Click, s, plain(1));
+    QObject::connect(s, &Scroller::DblClick, s, plain(2));
+    QObject::connect(s, &Scroller::MouseDown, s, mouse(3));
+    QObject::connect(s, &Scroller::MouseMove, s, mouse(4));
+    QObject::connect(s, &Scroller::MouseUp, s, mouse(5));
+}
+
+HRESULT ScrollerObject::GetClassID(CLSID *classId)
+{
+    if (!classId)
+        return E_POINTER;
+    *classId = CLSID_Scroller;
+    return S_OK;
+}
+
+HRESULT ScrollerObject::InitNew()
+{
+    if (!m_scroller)
+        return E_UNEXPECTED;
+    m_lastError = 0;
+    return m_scroller->initProperties() ? S_OK : resultOf(m_lastError);
+}
+
+HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
+{
+    if (!bag)
+        return E_POINTER;
+    if (!m_scroller)
+        return E_UNEXPECTED;
+    HostPropertyBag properties(bag, log);
+    m_lastError = 0;
+    return m_scroller->readProperties(properties) ? S_OK : resultOf(m_lastError);
+}
+
+HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
+{
+    if (!bag)
+        return E_POINTER;
+    if (!m_scroller)
+        return E_UNEXPECTED;
+    HostPropertyBag properties(bag, nullptr);
+    m_lastError = 0;
+    return m_scroller->writeProperties(properties) ? S_OK : resultOf(m_lastError);
+}
+
+HRESULT ScrollerObject::SetParent(void *parentWidget)
+{
+    return call([parentWidget](Scroller &s) {
+        s.setParent(static_cast<QWidget *>(parentWidget));
+        if (parentWidget)
+            s.show();
+    });
+}
+
+HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)
+{
+    if (width < 0 || height < 0)
+        return E_INVALIDARG;
+    return call([=](Scroller &s) { s.setGeometry(x, y, width, height); });
+}
+
+HRESULT ScrollerObject::SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints)
+{
+    return call([=](Scroller &s) {
+        s.setAmbientUserMode(userMode != VARIANT_FALSE);
+        if (fontName && fontPoints > 0.0f) {
+            QFont font(QString::fromUtf16(fontName));
+            font.setPointSizeF(double(fontPoints));
+            s.setAmbientFont(font);
+        }
+    });
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "componentservices.h"
+#include "tovrell.h"
+
+#include <QPointer>
+
+#include <map>
+
+namespace Tovrell {
+class Scroller;
+}
+
+// The Scroller as a component: the dual _Scroller interface over the
+// control, its events through a connection point, persistence through a
+// host's IPropertyBag, and placement on a Qt host's window.
+class ScrollerObject final : public _Scroller,
+                             public IConnectionPointContainer,
+                             public IConnectionPoint,
+                             public IPersistPropertyBag,
+                             public IWidgetControl
+{
+public:
+    explicit ScrollerObject(ComponentModule &module);
+
+    // IUnknown
+    HRESULT QueryInterface(REFIID riid, void **object) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
+    // IDispatch
+    HRESULT GetTypeInfoCount(UINT *count) override;
+    HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo **info) override;
+    HRESULT GetIDsOfNames(REFIID riid, OLECHAR **names, UINT count, LCID lcid, DISPID *ids) override;
+    HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params, VARIANT *result,
+                   EXCEPINFO *exception, UINT *argumentError) override;
+    // _Scroller
+    HRESULT get_BackColor(std::uint32_t *color) override;
+    HRESULT put_BackColor(std::uint32_t color) override;
+    HRESULT get_ForeColor(std::uint32_t *color) override;
+    HRESULT put_ForeColor(std::uint32_t color) override;
+    HRESULT get_Enabled(VARIANT_BOOL *enabled) override;
+    HRESULT put_Enabled(VARIANT_BOOL enabled) override;
+    HRESULT get_Font(IDispatch **font) override;
+    HRESULT putref_Font(IDispatch *font) override;
+    HRESULT get_BorderStyle(std::int16_t *style) override;
+    HRESULT put_BorderStyle(std::int16_t style) override;
+    HRESULT Refresh() override;
+    HRESULT get_Interval(std::int32_t *milliseconds) override;
+    HRESULT put_Interval(std::int32_t milliseconds) override;
+    HRESULT get_Caption(VARIANT *caption) override;
+    HRESULT put_Caption(VARIANT caption) override;
+    HRESULT RefreshCaption() override;
+    // IConnectionPointContainer
+    HRESULT EnumConnectionPoints(IEnumConnectionPoints **points) override;
+    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **point) override;
+    // IConnectionPoint (the one for __Scroller)
+    HRESULT GetConnectionInterface(IID *iid) override;
+    HRESULT GetConnectionPointContainer(IConnectionPointContainer **container) override;
+    HRESULT Advise(IUnknown *sink, DWORD *cookie) override;
+    HRESULT Unadvise(DWORD cookie) override;
+    HRESULT EnumConnections(IEnumConnections **connections) override;
+    // IPersistPropertyBag
+    HRESULT GetClassID(CLSID *classId) override;
+    HRESULT InitNew() override;
+    HRESULT Load(IPropertyBag *bag, IErrorLog *log) override;
+    HRESULT Save(IPropertyBag *bag, std::int32_t clearDirty, std::int32_t saveAll) override;
+    // IWidgetControl
+    HRESULT SetParent(void *parentWidget) override;
+    HRESULT SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) override;
+    HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) override;
+
+private:
+    ~ScrollerObject();
+
+    template <typename F>
+    HRESULT call(F &&work);
+    void fire(DISPID id, DISPPARAMS &params);
+    void connectEvents();
+
+    ComponentModule &m_module;
+    QPointer<Tovrell::Scroller> m_scroller;
+    std::atomic<ULONG> m_references{1};
+    std::map<DWORD, IDispatch *> m_sinks;
+    DWORD m_nextCookie = 1;
+    int m_lastError = 0;
+};

@@ -1,0 +1,478 @@
+// A host that knows the control only by its identifiers: it loads
+// libtovrell.so with dlopen, registers it, finds it by programmatic id,
+// creates and places a Scroller, drives it by dispatch id and through the
+// vtable, receives its events from real mouse input, saves and loads it
+// through a property bag of its own, releases it and unregisters it. It
+// includes no header of the control: the interface shape below is the one
+// its type library describes.
+
+#include "componentregistry.h"
+#include "interfaces.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <dlfcn.h>
+
+#include <map>
+
+// Declared with external linkage, as a host's own copy of an interface must
+// be: the compiler may not assume it knows every class that implements it.
+class ScrollerInterface : public IDispatch
+{
+public:
+    virtual HRESULT get_BackColor(std::uint32_t *) = 0;
+    virtual HRESULT put_BackColor(std::uint32_t) = 0;
+    virtual HRESULT get_ForeColor(std::uint32_t *) = 0;
+    virtual HRESULT put_ForeColor(std::uint32_t) = 0;
+    virtual HRESULT get_Enabled(VARIANT_BOOL *) = 0;
+    virtual HRESULT put_Enabled(VARIANT_BOOL) = 0;
+    virtual HRESULT get_Font(IDispatch **) = 0;
+    virtual HRESULT putref_Font(IDispatch *) = 0;
+    virtual HRESULT get_BorderStyle(std::int16_t *) = 0;
+    virtual HRESULT put_BorderStyle(std::int16_t) = 0;
+    virtual HRESULT Refresh() = 0;
+    virtual HRESULT get_Interval(std::int32_t *) = 0;
+    virtual HRESULT put_Interval(std::int32_t) = 0;
+    virtual HRESULT get_Caption(VARIANT *) = 0;
+    virtual HRESULT put_Caption(VARIANT) = 0;
+    virtual HRESULT RefreshCaption() = 0;
+
+protected:
+    ~ScrollerInterface() = default;
+};
+
+namespace {
+
+using GetClassObject = HRESULT (*)(REFCLSID, REFIID, void **);
+using NoArguments = HRESULT (*)();
+
+const IID scrollerInterfaceId = *guidFromString(u"{6D2A9C43-3B7E-4F15-9A0C-52E1B7D4C8A1}");
+const IID eventInterfaceId = *guidFromString(u"{6D2A9C44-3B7E-4F15-9A0C-52E1B7D4C8A1}");
+
+// Reference counting shared by the host's own objects.
+template <typename Interface>
+class HostObject : public Interface
+{
+public:
+    ULONG AddRef() override { return ++references; }
+    ULONG Release() override { return --references; } // lives on the test's stack
+    ULONG references = 1;
+};
+
+// Records the events a control raises.
+class EventSink final : public HostObject<IDispatch>
+{
+public:
+    HRESULT QueryInterface(REFIID riid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == eventInterfaceId) {
+            *object = static_cast<IDispatch *>(this);
+            AddRef();
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    HRESULT GetTypeInfoCount(UINT *count) override { *count = 0; return S_OK; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *params, VARIANT *, EXCEPINFO *, UINT *) override
+    {
+        QList<double> arguments;
+        for (UINT i = params->cArgs; i-- > 0;) {
+            const VARIANT &argument = params->rgvarg[i];
+            if (!(argument.vt & VT_BYREF))
+                arguments << -1;
+            else
+                arguments << qvariantFromVariant(argument).toDouble();
+        }
+        events.push_back({id, arguments});
+        return S_OK;
+    }
+    std::vector<std::pair<DISPID, QList<double>>> events;
+};
+
+// The host's store of saved properties: variants by name.
+class HostBag final : public HostObject<IPropertyBag>
+{
+public:
+    ~HostBag()
+    {
+        for (auto &[name, value] : values)
+            VariantClear(&value);
+    }
+    HRESULT QueryInterface(REFIID riid, void **object) override
+    {
+        *object = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
+            *object = static_cast<IPropertyBag *>(this);
+            AddRef();
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    HRESULT Read(const OLECHAR *name, VARIANT *value, IErrorLog *) override
+    {
+        const auto found = values.find(QString::fromUtf16(name));
+        if (found == values.end())
+            return E_INVALIDARG;
+        return VariantCopy(value, &found->second);
+    }
+    HRESULT Write(const OLECHAR *name, VARIANT *value) override
+    {
+        VARIANT &slot = values[QString::fromUtf16(name)];
+        order << QString::fromUtf16(name);
+        return VariantCopy(&slot, value);
+    }
+    std::map<QString, VARIANT> values;
+    QStringList order;
+};
+
+HRESULT invoke(IDispatch *object, DISPID id, WORD flags, std::vector<VARIANT> arguments, VARIANT *result = nullptr,
+               EXCEPINFO *exception = nullptr)
+{
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{arguments.data(), (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? &named : nullptr,
+                      UINT(arguments.size()), (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? 1u : 0u};
+    UINT argumentError = 0;
+    return object->Invoke(id, IID_NULL, 0, flags, &params, result, exception, &argumentError);
+}
+
+VARIANT variantOf(const QVariant &value)
+{
+    VARIANT variant;
+    variantFromQVariant(value, &variant);
+    return variant;
+}
+
+QVariant get(IDispatch *object, DISPID id)
+{
+    VARIANT result;
+    VariantInit(&result);
+    if (FAILED(invoke(object, id, DISPATCH_PROPERTYGET, {}, &result)))
+        return QStringLiteral("(failed)");
+    const QVariant value = result.vt == VT_DISPATCH ? QVariant(QStringLiteral("(object)")) : qvariantFromVariant(result);
+    VariantClear(&result);
+    return value;
+}
+
+HRESULT put(IDispatch *object, DISPID id, const QVariant &value)
+{
+    VARIANT argument = variantOf(value);
+    const HRESULT result = invoke(object, id, DISPATCH_PROPERTYPUT, {argument});
+    VariantClear(&argument);
+    return result;
+}
+
+} // namespace
+
+class TestComponentHost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void registrationAndClassObjectErrors();
+    void propertiesByDispatchIdAndVtable();
+    void dispatchErrors();
+    void eventsFromRealMouseInput();
+    void persistenceThroughAPropertyBag();
+    void unloadAndUnregister();
+
+private:
+    IDispatch *create();
+    QMap<QString, QVariant> registry();
+
+    QTemporaryDir folder;
+    void *library = nullptr;
+    GetClassObject getClassObject = nullptr;
+    NoArguments canUnloadNow = nullptr, registerServer = nullptr, unregisterServer = nullptr;
+    QMap<QString, QVariant> registryBefore;
+    CLSID classId{};
+    QWidget window;
+};
+
+QMap<QString, QVariant> TestComponentHost::registry()
+{
+    QSettings settings(ComponentRegistry::location(), QSettings::IniFormat);
+    QMap<QString, QVariant> all;
+    for (const QString &key : settings.allKeys())
+        all.insert(key, settings.value(key));
+    return all;
+}
+
+void TestComponentHost::initTestCase()
+{
+    qputenv("FORM_COMPONENT_REGISTRY", folder.filePath(QStringLiteral("components.ini")).toLocal8Bit());
+    {
+        QSettings other(ComponentRegistry::location(), QSettings::IniFormat);
+        other.setValue(QStringLiteral("Other.Thing/CLSID/Default"), QStringLiteral("{00000000-0000-0000-0000-000000000001}"));
+    }
+    registryBefore = registry();
+
+    library = dlopen(TOVRELL_PATH, RTLD_NOW | RTLD_LOCAL);
+    QVERIFY2(library, dlerror());
+    getClassObject = reinterpret_cast<GetClassObject>(dlsym(library, "DllGetClassObject"));
+    canUnloadNow = reinterpret_cast<NoArguments>(dlsym(library, "DllCanUnloadNow"));
+    registerServer = reinterpret_cast<NoArguments>(dlsym(library, "DllRegisterServer"));
+    unregisterServer = reinterpret_cast<NoArguments>(dlsym(library, "DllUnregisterServer"));
+    QVERIFY(getClassObject && canUnloadNow && registerServer && unregisterServer);
+
+    QCOMPARE(registerServer(), S_OK);
+    const auto found = ComponentRegistry::classIdOf(QStringLiteral("Tovrell.Scroller"));
+    QVERIFY(found.has_value());
+    classId = *found;
+    QVERIFY(ComponentRegistry::libraryOf(classId).endsWith(QStringLiteral(".so.1")) || ComponentRegistry::libraryOf(classId).contains(u"libtovrell"));
+    window.resize(500, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void TestComponentHost::cleanupTestCase()
+{
+    if (library)
+        dlclose(library);
+}
+
+IDispatch *TestComponentHost::create()
+{
+    IClassFactory *factory = nullptr;
+    if (FAILED(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory))))
+        return nullptr;
+    IDispatch *object = nullptr;
+    const HRESULT created = factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void **>(&object));
+    factory->Release();
+    if (FAILED(created))
+        return nullptr;
+    IWidgetControl *placement = nullptr;
+    object->QueryInterface(IID_IWidgetControl, reinterpret_cast<void **>(&placement));
+    placement->SetAmbient(VARIANT_TRUE, u"Liberation Sans", 10.0f);
+    placement->SetParent(&window);
+    placement->SetBounds(10, 10, 408, 40);
+    placement->Release();
+    return object;
+}
+
+void TestComponentHost::registrationAndClassObjectErrors()
+{
+    void *object = nullptr;
+    QCOMPARE(getClassObject(IID_IDispatch, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    QVERIFY(!object);
+    QCOMPARE(getClassObject(classId, IID_IDispatch, &object), E_NOINTERFACE);
+    QCOMPARE(getClassObject(classId, IID_IClassFactory, nullptr), E_POINTER);
+
+    IClassFactory *factory = nullptr;
+    QCOMPARE(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
+    QCOMPARE(factory->CreateInstance(reinterpret_cast<IUnknown *>(factory), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    QCOMPARE(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
+    QCOMPARE(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
+    QCOMPARE(canUnloadNow(), S_FALSE); // the factory lives
+    factory->Release();
+    QCOMPARE(canUnloadNow(), S_OK);
+}
+
+void TestComponentHost::propertiesByDispatchIdAndVtable()
+{
+    IDispatch *object = create();
+    QVERIFY(object);
+    IPersistPropertyBag *persist = nullptr;
+    QCOMPARE(object->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist)), S_OK);
+    QCOMPARE(persist->InitNew(), S_OK);
+    persist->Release();
+    ScrollerInterface *scroller = nullptr;
+    QCOMPARE(object->QueryInterface(scrollerInterfaceId, reinterpret_cast<void **>(&scroller)), S_OK);
+
+    // New-instance values, read both ways.
+    QCOMPARE(get(object, 0x68030005).toUInt(), 0x00FFFF00u);
+    std::uint32_t color = 0;
+    QCOMPARE(scroller->get_BackColor(&color), S_OK);
+    QCOMPARE(color, 0x00FFFF00u);
+    QCOMPARE(get(object, 0x68030000).toString(), QStringLiteral("Scroller"));
+
+    // Each property set one way and read the other.
+    QCOMPARE(put(object, 0x68030004, 0x000000FF), S_OK);
+    QCOMPARE(scroller->get_ForeColor(&color), S_OK);
+    QCOMPARE(color, 0x000000FFu);
+    QCOMPARE(scroller->put_Enabled(VARIANT_FALSE), S_OK);
+    QCOMPARE(get(object, 0x68030003).toBool(), false);
+    QCOMPARE(put(object, 0x68030002, 1), S_OK);
+    std::int16_t style = 0;
+    QCOMPARE(scroller->get_BorderStyle(&style), S_OK);
+    QCOMPARE(style, 1);
+    QCOMPARE(scroller->put_Interval(250), S_OK);
+    QCOMPARE(get(object, 0x68030001).toInt(), 250);
+    QCOMPARE(put(object, 0x68030000, 42), S_OK);
+    VARIANT caption;
+    QCOMPARE(scroller->get_Caption(&caption), S_OK);
+    QCOMPARE(int(caption.vt), int(VT_I4));
+    QCOMPARE(caption.lVal, 42);
+    VariantClear(&caption);
+
+    // The font object by reference.
+    IDispatch *font = nullptr;
+    QCOMPARE(scroller->get_Font(&font), S_OK);
+    VARIANT size = variantOf(20.0f);
+    QCOMPARE(invoke(font, DISPID_FONT_SIZE, DISPATCH_PROPERTYPUT, {size}), S_OK);
+    IDispatch *again = nullptr;
+    QCOMPARE(scroller->get_Font(&again), S_OK);
+    QCOMPARE(get(again, DISPID_FONT_SIZE).toFloat(), 20.0f);
+    VARIANT reference;
+    VariantInit(&reference);
+    reference.vt = VT_DISPATCH;
+    reference.pdispVal = again;
+    QCOMPARE(invoke(object, -512, DISPATCH_PROPERTYPUTREF, {reference}), S_OK);
+    QCOMPARE(invoke(object, -512, DISPATCH_PROPERTYPUT, {reference}), DISP_E_MEMBERNOTFOUND);
+    again->Release();
+    font->Release();
+
+    QCOMPARE(invoke(object, 0x60030006, DISPATCH_METHOD, {}), S_OK);
+    QCOMPARE(invoke(object, 0x60030011, DISPATCH_METHOD, {}), S_OK);
+    QCOMPARE(scroller->Refresh(), S_OK);
+    QCOMPARE(scroller->get_BackColor(nullptr), E_POINTER);
+    scroller->Release();
+    QCOMPARE(object->Release(), 0u);
+}
+
+void TestComponentHost::dispatchErrors()
+{
+    IDispatch *object = create();
+    QVERIFY(object);
+    QCOMPARE(invoke(object, 0, DISPATCH_PROPERTYGET, {}), DISP_E_MEMBERNOTFOUND); // no default member
+    QCOMPARE(invoke(object, 0x12345, DISPATCH_METHOD, {}), DISP_E_MEMBERNOTFOUND);
+    VARIANT one = variantOf(1);
+    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYPUT, {one, one}), DISP_E_BADPARAMCOUNT);
+    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYGET, {one}), DISP_E_BADPARAMCOUNT);
+    QCOMPARE(put(object, 0x68030005, QStringLiteral("red")), DISP_E_TYPEMISMATCH);
+    QCOMPARE(put(object, 0x68030002, 70000), DISP_E_OVERFLOW);
+
+    VARIANT refused = variantOf(5);
+    EXCEPINFO exception{};
+    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYPUT, {refused}, nullptr, &exception), DISP_E_EXCEPTION);
+    QCOMPARE(exception.scode, HRESULT(0x800A017Cu));
+    QCOMPARE(stringFromBstr(exception.bstrDescription), QStringLiteral("Invalid property value"));
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+
+    std::vector<OLECHAR *> names{const_cast<OLECHAR *>(u"caption"), const_cast<OLECHAR *>(u"RefreshCaption"), const_cast<OLECHAR *>(u"Nothing")};
+    DISPID ids[3];
+    QCOMPARE(object->GetIDsOfNames(IID_NULL, names.data(), 3, 0, ids), DISP_E_UNKNOWNNAME);
+    QCOMPARE(ids[0], 0x68030000);
+    QCOMPARE(ids[1], 0x60030011);
+    QCOMPARE(ids[2], DISPID_UNKNOWN);
+    QCOMPARE(invoke(object, 0x68030000, DISPATCH_PROPERTYGET, {}, nullptr), S_OK);
+    DISPPARAMS broken{nullptr, nullptr, 1, 0};
+    QCOMPARE(object->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr), E_POINTER);
+    void *nothing = nullptr;
+    QCOMPARE(object->QueryInterface(IID_IClassFactory, &nothing), E_NOINTERFACE);
+    QCOMPARE(object->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    QCOMPARE(object->Release(), 0u);
+}
+
+void TestComponentHost::eventsFromRealMouseInput()
+{
+    IDispatch *object = create();
+    QVERIFY(object);
+    IConnectionPointContainer *container = nullptr;
+    QCOMPARE(object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void **>(&container)), S_OK);
+    IConnectionPoint *point = nullptr;
+    QCOMPARE(container->FindConnectionPoint(IID_IDispatch, &point), CONNECT_E_NOCONNECTION);
+    QCOMPARE(container->FindConnectionPoint(eventInterfaceId, &point), S_OK);
+    EventSink sink;
+    DWORD cookie = 0;
+    QCOMPARE(point->Advise(&sink, &cookie), S_OK);
+    QVERIFY(cookie != 0);
+
+    QWidget *control = window.childAt(20, 20);
+    QVERIFY(control);
+    QTest::mouseClick(control, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5));
+    QTest::mouseDClick(control, Qt::LeftButton, {}, QPoint(2, 3));
+    QTest::mousePress(control, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseMove(control, QPoint(6, 4));
+    QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(6, 4));
+
+    QList<DISPID> ids;
+    for (const auto &[id, arguments] : sink.events)
+        ids << id;
+    QVERIFY(ids.mid(0, 3) == (QList<DISPID>{3, 5, 1}));
+    QVERIFY(ids.contains(2));
+    QVERIFY(ids.contains(4));
+    QCOMPARE(sink.events.front().second, (QList<double>{1, 1, 150, 75})); // Button, Shift, X, Y in twips
+
+    QCOMPARE(point->Unadvise(cookie), S_OK);
+    QCOMPARE(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+    const std::size_t seen = sink.events.size();
+    QTest::mouseClick(control, Qt::LeftButton);
+    QCOMPARE(sink.events.size(), seen);
+    QCOMPARE(sink.references, 1u);
+    point->Release();
+    container->Release();
+    QCOMPARE(object->Release(), 0u);
+}
+
+void TestComponentHost::persistenceThroughAPropertyBag()
+{
+    IDispatch *first = create();
+    QVERIFY(first);
+    IPersistPropertyBag *persist = nullptr;
+    first->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist));
+    QCOMPARE(persist->InitNew(), S_OK);
+    QCOMPARE(put(first, 0x68030000, 3.5), S_OK);
+    QCOMPARE(put(first, 0x68030002, 1), S_OK);
+    HostBag bag;
+    QCOMPARE(persist->Save(&bag, 1, 0), S_OK);
+    QCOMPARE(bag.order, (QStringList{"BackColor", "ForeColor", "BorderStyle", "Caption"}));
+    persist->Release();
+    QCOMPARE(first->Release(), 0u);
+
+    IDispatch *second = create();
+    second->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist));
+    QCOMPARE(persist->Load(&bag, nullptr), S_OK);
+    QCOMPARE(get(second, 0x68030000), QVariant(3.5));
+    QCOMPARE(get(second, 0x68030002).toInt(), 1);
+    QCOMPARE(get(second, 0x68030005).toUInt(), 0x00FFFF00u);
+
+    // Saved data of the wrong type stops loading with the runtime's error.
+    HostBag wrong;
+    VARIANT text = variantOf(QStringLiteral("not a number"));
+    wrong.Write(u"Interval", &text);
+    VariantClear(&text);
+    QCOMPARE(persist->Load(&wrong, nullptr), HRESULT(0x800A000Du)); // type mismatch
+    QCOMPARE(persist->Load(nullptr, nullptr), E_POINTER);
+    CLSID saved{};
+    QCOMPARE(persist->GetClassID(&saved), S_OK);
+    QVERIFY(saved == classId);
+    persist->Release();
+    QCOMPARE(second->Release(), 0u);
+}
+
+void TestComponentHost::unloadAndUnregister()
+{
+    QCOMPARE(canUnloadNow(), S_OK);
+    IDispatch *object = create();
+    QCOMPARE(canUnloadNow(), S_FALSE);
+    object->Release();
+    QCOMPARE(canUnloadNow(), S_OK);
+
+    IClassFactory *factory = nullptr;
+    QCOMPARE(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
+    factory->LockServer(1);
+    factory->Release();
+    QCOMPARE(canUnloadNow(), S_FALSE);
+    QCOMPARE(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
+    factory->LockServer(0);
+    factory->Release();
+    QCOMPARE(canUnloadNow(), S_OK);
+
+    QCOMPARE(unregisterServer(), S_OK);
+    QCOMPARE(registry(), registryBefore);
+    QVERIFY(!ComponentRegistry::classIdOf(QStringLiteral("Tovrell.Scroller")).has_value());
+}
+
+QTEST_MAIN(TestComponentHost)
+#include "tst_componenthost.moc"
