@@ -1,0 +1,46 @@
+// regcomponent: registers or unregisters a component library in the
+// per-user component registry by calling its own exports.
+//
+//   regcomponent [-u] <library>
+//
+// Exit status 0 on success, 1 when the library fails or refuses, 2 on a
+// wrong command line.
+
+#include "componentregistry.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include <dlfcn.h>
+
+int main(int argc, char *argv[])
+{
+    const bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
+    if (argc != 2 && !unregister) {
+        std::fprintf(stderr, "usage: regcomponent [-u] <library>\n");
+        return 2;
+    }
+    const char *path = argv[argc - 1];
+    const char *entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+
+    void *library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        std::fprintf(stderr, "regcomponent: cannot load %s: %s\n", path, dlerror());
+        return 1;
+    }
+    auto *call = reinterpret_cast<HRESULT (*)()>(dlsym(library, entry));
+    if (!call) {
+        std::fprintf(stderr, "regcomponent: %s has no %s entry point: it is not a component library\n", path, entry);
+        dlclose(library);
+        return 1;
+    }
+    const HRESULT result = call();
+    dlclose(library);
+    if (FAILED(result)) {
+        std::fprintf(stderr, "regcomponent: %s failed with result 0x%08X (registry: %s)\n", entry, unsigned(result),
+                     qPrintable(ComponentRegistry::location()));
+        return 1;
+    }
+    std::printf("%s succeeded for %s (registry: %s)\n", entry, path, qPrintable(ComponentRegistry::location()));
+    return 0;
+}
