@@ -16,7 +16,7 @@
 int main(int argc, char *argv[])
 {
     const bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
-    if (argc != 2 && !unregister) {
+    if ((argc != 2 && !unregister) || (argc == 2 && argv[1][0] == '-')) {
         std::fprintf(stderr, "usage: regcomponent [-u] <library>\n");
         return 2;
     }
