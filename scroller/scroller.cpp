@@ -1,5 +1,6 @@
 #include "scroller.h"
 
+#include "colour.h"
 #include "integer.h"
 #include "numbers.h"
 #include "propertybag.h"
@@ -7,6 +8,7 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -196,6 +198,70 @@ void Scroller::setCaption(const QVariant &New_Caption)
 QSize Scroller::sizeHint() const
 {
     return QSize(pixelsFromTwips(designWidth), pixelsFromTwips(designHeight));
+}
+
+namespace {
+
+// Runs a property procedure for Designer, which has no use for its errors.
+template <typename F>
+void ignoringRefusal(F &&change)
+{
+    try {
+        change();
+    } catch (const RuntimeError &) {
+    }
+}
+
+} // namespace
+
+QColor Scroller::backColorForDesigner() const
+{
+    return colorFromValue(BackColor());
+}
+
+void Scroller::setBackColorForDesigner(const QColor &color)
+{
+    ignoringRefusal([&] { setBackColor(valueFromColor(color)); });
+}
+
+QColor Scroller::foreColorForDesigner() const
+{
+    return colorFromValue(ForeColor());
+}
+
+void Scroller::setForeColorForDesigner(const QColor &color)
+{
+    ignoringRefusal([&] { setForeColor(valueFromColor(color)); });
+}
+
+QFont Scroller::fontForDesigner() const
+{
+    return Font()->font();
+}
+
+void Scroller::setFontForDesigner(const QFont &font)
+{
+    setFont(FontObject::create(font));
+}
+
+void Scroller::setBorderStyleForDesigner(int style)
+{
+    ignoringRefusal([&] { setBorderStyle(qint16(std::clamp(style, -32768, 32767))); });
+}
+
+void Scroller::setIntervalForDesigner(int milliseconds)
+{
+    ignoringRefusal([&] { setInterval(milliseconds); });
+}
+
+QString Scroller::captionForDesigner() const
+{
+    return captionText(Caption());
+}
+
+void Scroller::setCaptionForDesigner(const QString &caption)
+{
+    setCaption(caption);
 }
 
 void Scroller::Refresh()

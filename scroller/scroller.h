@@ -3,6 +3,7 @@
 #include "tovrell_export.h"
 #include "usercontrol.h"
 
+#include <QColor>
 #include <QTimer>
 #include <QVariant>
 
@@ -22,6 +23,14 @@ namespace Tovrell {
 class TOVRELL_EXPORT Scroller : public UserControl
 {
     Q_OBJECT
+    // The seven properties in Qt's types, for Qt Designer and .ui files.
+    Q_PROPERTY(QColor BackColor READ backColorForDesigner WRITE setBackColorForDesigner)
+    Q_PROPERTY(QColor ForeColor READ foreColorForDesigner WRITE setForeColorForDesigner)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(QFont Font READ fontForDesigner WRITE setFontForDesigner)
+    Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyleForDesigner)
+    Q_PROPERTY(int Interval READ Interval WRITE setIntervalForDesigner)
+    Q_PROPERTY(QString Caption READ captionForDesigner WRITE setCaptionForDesigner)
 
 public:
     // The design size, in twips, and the timer's design interval.
@@ -56,6 +65,18 @@ public:
 
     // The design size, for layouts.
     QSize sizeHint() const override;
+
+    // The properties in Qt's types. A value the control refuses is ignored.
+    QColor backColorForDesigner() const;
+    void setBackColorForDesigner(const QColor &color);
+    QColor foreColorForDesigner() const;
+    void setForeColorForDesigner(const QColor &color);
+    QFont fontForDesigner() const;
+    void setFontForDesigner(const QFont &font);
+    void setBorderStyleForDesigner(int style);
+    void setIntervalForDesigner(int milliseconds);
+    QString captionForDesigner() const;
+    void setCaptionForDesigner(const QString &caption);
 
     // Repaints the whole surface.
     void Refresh();

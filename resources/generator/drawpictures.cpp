@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <cmath>
+#include <cstdint>
+#include <fstream>
 #include <cstdio>
 #include <string>
 
@@ -146,6 +148,74 @@ Image programIcon(int size)
     return image;
 }
 
+// The Scroller's toolbox picture, 16 by 15: on light grey, a small window
+// with a blue title bar and dark text lines, crossed by a yellow pencil
+// outlined in black. One character a pixel: . silver, w white, b blue,
+// k black, g grey, y yellow.
+const char *const toolboxPicture[15] = {
+    "..............k.",
+    ".............kyk",
+    "bbbbbbbbbbb.kyk.",
+    "bbbbbbbbbbbkyk..",
+    "wwwwwwwwwwkykk..",
+    "wggggggggkykgk..",
+    "wwwwwwwwkykwwk..",
+    "wgggggggkykggk..",
+    "wwwwwwwkykwwwk..",
+    "wggggggkkkgggk..",
+    "wwwwwwkkwwwwwk..",
+    "kkkkkkkkkkkkkk..",
+    "................",
+    "................",
+    "................",
+};
+
+// A 4-bit bitmap file with the standard palette, rows bottom-up.
+bool writeToolboxBitmap(const std::string &path)
+{
+    const int width = 16, height = 15, rowBytes = 8;
+    const auto colourOf = [](char c) {
+        switch (c) {
+        case 'w': return int(White);
+        case 'b': return int(Blue);
+        case 'k': return int(Black);
+        case 'g': return int(Grey);
+        case 'y': return int(Yellow);
+        default: return int(Silver);
+        }
+    };
+    std::vector<unsigned char> bits;
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = 0; x < width; x += 2)
+            bits.push_back((unsigned char)(colourOf(toolboxPicture[y][x]) << 4 | colourOf(toolboxPicture[y][x + 1])));
+    const std::uint32_t offset = 14 + 40 + 16 * 4;
+    std::vector<unsigned char> out = {'B', 'M'};
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.push_back((unsigned char)(value >> (8 * i)));
+    };
+    put(offset + rowBytes * height, 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(width, 4);
+    put(height, 4);
+    put(1, 2);
+    put(4, 2);
+    put(0, 4);
+    put(rowBytes * height, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(16, 4);
+    put(0, 4);
+    for (const Rgb &rgb : standardPalette)
+        out.insert(out.end(), {rgb.b, rgb.g, rgb.r, 0});
+    out.insert(out.end(), bits.begin(), bits.end());
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char *>(out.data()), std::streamsize(out.size()));
+    return bool(file);
+}
+
 // The monochrome image: white stays white, grey is dithered, every other
 // colour is black.
 Image monochrome(const Image &image)
@@ -204,6 +274,7 @@ int main(int argc, char *argv[])
     ok = ok && writeIcon(folder + "/program.ico", {{icon32, 4}, {monochrome(icon32), 1}, {icon16, 4}});
     ok = ok && toQImage(icon32).save(QString::fromStdString(folder + "/program-32.png"));
     ok = ok && toQImage(icon16).save(QString::fromStdString(folder + "/program-16.png"));
+    ok = ok && writeToolboxBitmap(folder + "/scroller-toolbox.bmp");
     if (!ok) {
         std::fprintf(stderr, "drawpictures: cannot write into %s\n", folder.c_str());
         return 1;
