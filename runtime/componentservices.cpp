@@ -1,10 +1,12 @@
 #include "componentservices.h"
 
+#include "comobject.h"
+
 namespace {
 
 // The class factory of one class: creates its objects and keeps the module
 // loaded while locked.
-class ClassFactory final : public IClassFactory
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory>
 {
 public:
     ClassFactory(const LibraryServices &library, const CLSID &classId)
@@ -24,14 +26,7 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
+    ~ClassFactory() { m_library.module->objectDestroyed(); }
 
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) override
     {
@@ -58,11 +53,8 @@ public:
     }
 
 private:
-    ~ClassFactory() { m_library.module->objectDestroyed(); }
-
     LibraryServices m_library;
     CLSID m_classId;
-    std::atomic<ULONG> m_references{1};
 };
 
 } // namespace

@@ -1,16 +1,17 @@
 #include "fontdispatch.h"
 
+#include "comobject.h"
+
 #include "runtimeerror.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace {
 
 // An id of our own for asking a font dispatch object whether it is ours.
 constexpr IID IID_FontDispatchSelf = {0x6D2A9C46, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 
-class FontDispatch final : public IDispatch
+class FontDispatch final : public ComObject<FontDispatch, IDispatch>
 {
 public:
     explicit FontDispatch(std::shared_ptr<FontObject> font) : m_font(std::move(font)) {}
@@ -31,14 +32,6 @@ public:
         *object = static_cast<IDispatch *>(this);
         AddRef();
         return S_OK;
-    }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
     }
     HRESULT GetTypeInfoCount(UINT *count) override
     {
@@ -110,10 +103,7 @@ public:
     }
 
 private:
-    ~FontDispatch() = default;
-
     std::shared_ptr<FontObject> m_font;
-    std::atomic<ULONG> m_references{1};
 };
 
 QVariant readProperty(IDispatch *dispatch, DISPID id)

@@ -137,22 +137,6 @@ HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
     return S_OK;
 }
 
-ULONG ScrollerObject::AddRef()
-{
-    return ++m_references;
-}
-
-ULONG ScrollerObject::Release()
-{
-    // A host that releases once too often finds nothing left to free.
-    if (m_references == 0)
-        return 0;
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 template <typename F>
 HRESULT ScrollerObject::call(F &&work)
 {

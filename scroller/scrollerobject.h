@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comobject.h"
 #include "componentservices.h"
 #include "tovrell.h"
 
@@ -14,19 +15,15 @@ class Scroller;
 // The Scroller as a component: the dual _Scroller interface over the
 // control, its events through a connection point, persistence through a
 // host's IPropertyBag, and placement on a Qt host's window.
-class ScrollerObject final : public _Scroller,
-                             public IConnectionPointContainer,
-                             public IConnectionPoint,
-                             public IPersistPropertyBag,
-                             public IWidgetControl
+class ScrollerObject final : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IConnectionPoint,
+                                              IPersistPropertyBag, IWidgetControl>
 {
 public:
     explicit ScrollerObject(ComponentModule &module);
+    ~ScrollerObject();
 
     // IUnknown
     HRESULT QueryInterface(REFIID riid, void **object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
     // IDispatch
     HRESULT GetTypeInfoCount(UINT *count) override;
     HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo **info) override;
@@ -70,8 +67,6 @@ public:
     HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) override;
 
 private:
-    ~ScrollerObject();
-
     template <typename F>
     HRESULT call(F &&work);
     void fire(DISPID id, DISPPARAMS &params);
@@ -79,7 +74,6 @@ private:
 
     ComponentModule &m_module;
     QPointer<Tovrell::Scroller> m_scroller;
-    std::atomic<ULONG> m_references{1};
     std::map<DWORD, IDispatch *> m_sinks;
     DWORD m_nextCookie = 1;
     int m_lastError = 0;
