@@ -170,15 +170,20 @@ qint32 Scroller::Interval() const
 
 void Scroller::setInterval(qint32 New_Interval)
 {
-    if (New_Interval < 0 || New_Interval > 65535)
+    applyInterval(New_Interval);
+    PropertyChanged(QStringLiteral("Interval"));
+}
+
+// The timer's own range: 0 to 65535 milliseconds, 0 stopping its events.
+void Scroller::applyInterval(qint32 milliseconds)
+{
+    if (milliseconds < 0 || milliseconds > 65535)
         throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
-    Timer1.setInterval(New_Interval);
-    // An interval of 0 stops the timer's events.
-    if (New_Interval == 0)
+    Timer1.setInterval(milliseconds);
+    if (milliseconds == 0)
         Timer1.stop();
     else if (!Timer1.isActive())
         Timer1.start();
-    PropertyChanged(QStringLiteral("Interval"));
 }
 
 QVariant Scroller::Caption() const
@@ -290,12 +295,7 @@ void Scroller::UserControl_ReadProperties(PropertyBag &PropBag)
     UserControl::setEnabled(toBoolean(PropBag.ReadProperty(QStringLiteral("Enabled"), true)));
     setFont(toFont(PropBag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambientFont()))));
     setSurfaceBorderStyle(toInteger(PropBag.ReadProperty(QStringLiteral("BorderStyle"), qint16(0))));
-    const qint32 interval = toLong(PropBag.ReadProperty(QStringLiteral("Interval"), qint16(100)));
-    if (interval < 0 || interval > 65535)
-        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
-    Timer1.setInterval(interval);
-    if (interval == 0)
-        Timer1.stop();
+    applyInterval(toLong(PropBag.ReadProperty(QStringLiteral("Interval"), qint16(100))));
     CaptionValue = PropBag.ReadProperty(QStringLiteral("Caption"), QStringLiteral("Scroller"));
 }
 

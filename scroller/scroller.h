@@ -105,6 +105,7 @@ protected:
 
 private:
     void Timer1_Timer();
+    void applyInterval(qint32 milliseconds);
     void buildScrollText();
     QString character(qsizetype position) const;
     bool trySetFontSize(float points);
