@@ -70,6 +70,18 @@ std::unique_ptr<QSettings> open()
     return settings;
 }
 
+// The registry to change, or none when it cannot be written: its folder
+// cannot be made, or its file is read-only.
+std::unique_ptr<QSettings> openForWriting()
+{
+    auto settings = open();
+    if (!settings || !QFileInfo(settings->fileName()).dir().exists())
+        return nullptr;
+    if (QFileInfo::exists(settings->fileName()) && !QFileInfo(settings->fileName()).isWritable())
+        return nullptr;
+    return settings;
+}
+
 HRESULT commit(QSettings &settings)
 {
     settings.sync();
@@ -88,10 +100,8 @@ QString location()
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)
 {
-    const auto settings = open();
-    if (!settings || !QFileInfo(settings->fileName()).dir().exists())
-        return SELFREG_E_CLASS;
-    if (QFileInfo::exists(settings->fileName()) && !QFileInfo(settings->fileName()).isWritable())
+    const auto settings = openForWriting();
+    if (!settings)
         return SELFREG_E_CLASS;
     const auto entries = entriesOf(project, QFileInfo(libraryPath).absoluteFilePath());
     for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry)
@@ -101,10 +111,8 @@ HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryP
 
 HRESULT unregisterServer(const ProjectDescriptor &project)
 {
-    const auto settings = open();
-    if (!settings || !QFileInfo(settings->fileName()).dir().exists())
-        return SELFREG_E_CLASS;
-    if (QFileInfo::exists(settings->fileName()) && !QFileInfo(settings->fileName()).isWritable())
+    const auto settings = openForWriting();
+    if (!settings)
         return SELFREG_E_CLASS;
     const auto entries = entriesOf(project, QString());
     // The keys do not depend on the library's path, only their values do.
