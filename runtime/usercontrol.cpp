@@ -175,9 +175,9 @@ void UserControl::resizeEvent(QResizeEvent *)
 
 void UserControl::mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &))
 {
-    qint16 button = buttonOf(event->type() == QEvent::MouseButtonRelease ? Qt::MouseButtons(event->button()) : event->buttons());
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-        button = buttonOf(event->button());
+    // A press, double click or release names its own button; a move, all
+    // the buttons held.
+    qint16 button = buttonOf(event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button()));
     qint16 shift = shiftOf(event->modifiers());
     float x = float(event->position().x() * twipsPerPixel);
     float y = float(event->position().y() * twipsPerPixel);
