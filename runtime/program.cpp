@@ -1,14 +1,14 @@
 #include "program.h"
 
+#include "numbers.h"
+#include "twips.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QScreen>
 #include <QWidget>
-
-#include "numbers.h"
-#include "twips.h"
 
 #include <chrono>
 #include <cstdio>
