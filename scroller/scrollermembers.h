@@ -3,18 +3,21 @@
 #include "componenttypes.h"
 
 // The members of _Scroller and the events of __Scroller: names, dispatch
-// ids, kinds and help strings, in table order. The dispatch code and the
-// type library's tests read this one table.
+// ids, kinds, value types and help strings, in table order. The dispatch
+// code, the type library's source and its tests all read this one table.
 namespace ScrollerMembers {
 
 enum Kind : WORD { Get = 0x2, Let = 0x4, Set = 0x8, Method = 0x1 };
+
+// The automation types of the members' values.
+enum class Type { None, Colour, Boolean, FontReference, Integer16, Integer32, Variant };
 
 struct Member
 {
     const char16_t *name;
     DISPID id;
     Kind kind;
-    VARTYPE type;          // the value's type: VT_EMPTY for none
+    Type type;
     const char *help;      // empty for none
 };
 
@@ -37,22 +40,22 @@ inline constexpr const char *refreshHelp = "Forces a complete repaint of a objec
 inline constexpr const char *intervalHelp = "Returns/sets the number of milliseconds between calls to a Timer control's Timer event.";
 
 inline constexpr Member members[] = {
-    {u"BackColor", BackColor, Get, VT_I4, backColorHelp},
-    {u"BackColor", BackColor, Let, VT_I4, backColorHelp},
-    {u"ForeColor", ForeColor, Get, VT_I4, foreColorHelp},
-    {u"ForeColor", ForeColor, Let, VT_I4, foreColorHelp},
-    {u"Enabled", Enabled, Get, VT_BOOL, enabledHelp},
-    {u"Enabled", Enabled, Let, VT_BOOL, enabledHelp},
-    {u"Font", Font, Get, VT_DISPATCH, fontHelp},
-    {u"Font", Font, Set, VT_DISPATCH, fontHelp},
-    {u"BorderStyle", BorderStyle, Get, VT_I2, borderStyleHelp},
-    {u"BorderStyle", BorderStyle, Let, VT_I2, borderStyleHelp},
-    {u"Refresh", Refresh, Method, VT_EMPTY, refreshHelp},
-    {u"Interval", Interval, Get, VT_I4, intervalHelp},
-    {u"Interval", Interval, Let, VT_I4, intervalHelp},
-    {u"Caption", Caption, Get, VT_VARIANT, ""},
-    {u"Caption", Caption, Let, VT_VARIANT, ""},
-    {u"RefreshCaption", RefreshCaption, Method, VT_EMPTY, ""},
+    {u"BackColor", BackColor, Get, Type::Colour, backColorHelp},
+    {u"BackColor", BackColor, Let, Type::Colour, backColorHelp},
+    {u"ForeColor", ForeColor, Get, Type::Colour, foreColorHelp},
+    {u"ForeColor", ForeColor, Let, Type::Colour, foreColorHelp},
+    {u"Enabled", Enabled, Get, Type::Boolean, enabledHelp},
+    {u"Enabled", Enabled, Let, Type::Boolean, enabledHelp},
+    {u"Font", Font, Get, Type::FontReference, fontHelp},
+    {u"Font", Font, Set, Type::FontReference, fontHelp},
+    {u"BorderStyle", BorderStyle, Get, Type::Integer16, borderStyleHelp},
+    {u"BorderStyle", BorderStyle, Let, Type::Integer16, borderStyleHelp},
+    {u"Refresh", Refresh, Method, Type::None, refreshHelp},
+    {u"Interval", Interval, Get, Type::Integer32, intervalHelp},
+    {u"Interval", Interval, Let, Type::Integer32, intervalHelp},
+    {u"Caption", Caption, Get, Type::Variant, ""},
+    {u"Caption", Caption, Let, Type::Variant, ""},
+    {u"RefreshCaption", RefreshCaption, Method, Type::None, ""},
 };
 
 struct Event
