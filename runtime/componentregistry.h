@@ -37,14 +37,14 @@ struct ProjectDescriptor
 // and the type library's entry; unregistration removes exactly those.
 namespace ComponentRegistry {
 
-FORMRUNTIME_EXPORT QString location();
+QString location();
 // Results: S_OK; SELFREG_E_CLASS when the registry cannot be read or
 // written (a corrupt or read-only file), and then nothing is changed.
-FORMRUNTIME_EXPORT HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath);
-FORMRUNTIME_EXPORT HRESULT unregisterServer(const ProjectDescriptor &project);
+HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath);
+HRESULT unregisterServer(const ProjectDescriptor &project);
 // The class id registered for a programmatic id, and the library that
 // serves a class id.
-FORMRUNTIME_EXPORT std::optional<CLSID> classIdOf(const QString &programmaticId);
-FORMRUNTIME_EXPORT QString libraryOf(REFCLSID classId);
+std::optional<CLSID> classIdOf(const QString &programmaticId);
+QString libraryOf(REFCLSID classId);
 
 } // namespace ComponentRegistry

@@ -11,7 +11,7 @@
 #include <atomic>
 
 // Counts a library's live objects and server locks.
-class FORMRUNTIME_EXPORT ComponentModule
+class ComponentModule
 {
 public:
     void objectCreated() { ++m_objects; }
@@ -39,11 +39,11 @@ struct LibraryServices
 namespace ComponentServices {
 
 // DllGetClassObject: the class factory for classId, as riid.
-FORMRUNTIME_EXPORT HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID riid, void **object);
+HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID riid, void **object);
 // DllCanUnloadNow: S_OK when no object lives and no lock is held, S_FALSE otherwise.
-FORMRUNTIME_EXPORT HRESULT canUnloadNow(const LibraryServices &library);
+HRESULT canUnloadNow(const LibraryServices &library);
 // DllRegisterServer and DllUnregisterServer, for the library at libraryPath.
-FORMRUNTIME_EXPORT HRESULT registerServer(const LibraryServices &library, const QString &libraryPath);
-FORMRUNTIME_EXPORT HRESULT unregisterServer(const LibraryServices &library);
+HRESULT registerServer(const LibraryServices &library, const QString &libraryPath);
+HRESULT unregisterServer(const LibraryServices &library);
 
 } // namespace ComponentServices

@@ -4,8 +4,6 @@
 // the component object system, so that a host written against that layout
 // can use a control library by identifiers alone.
 
-#include "runtimeexport.h"
-
 #include <QString>
 #include <QVariant>
 
@@ -88,11 +86,11 @@ using CLSID = GUID;
 using REFIID = const IID &;
 using REFCLSID = const CLSID &;
 
-FORMRUNTIME_EXPORT bool operator==(const GUID &a, const GUID &b);
+bool operator==(const GUID &a, const GUID &b);
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper case.
-FORMRUNTIME_EXPORT QString guidToString(const GUID &guid);
+QString guidToString(const GUID &guid);
 // Reads that form, braces optional, any case; none for anything else.
-FORMRUNTIME_EXPORT std::optional<GUID> guidFromString(QStringView text);
+std::optional<GUID> guidFromString(QStringView text);
 
 class IUnknown;
 class IDispatch;
@@ -151,20 +149,20 @@ struct EXCEPINFO
 };
 
 // Strings: each allocation is freed with SysFreeString, which takes null.
-FORMRUNTIME_EXPORT BSTR SysAllocString(const OLECHAR *text);
-FORMRUNTIME_EXPORT BSTR SysAllocStringLen(const OLECHAR *text, UINT length);
-FORMRUNTIME_EXPORT void SysFreeString(BSTR text);
-FORMRUNTIME_EXPORT UINT SysStringLen(BSTR text);
-FORMRUNTIME_EXPORT BSTR bstrFromString(const QString &text);
-FORMRUNTIME_EXPORT QString stringFromBstr(BSTR text);
+BSTR SysAllocString(const OLECHAR *text);
+BSTR SysAllocStringLen(const OLECHAR *text, UINT length);
+void SysFreeString(BSTR text);
+UINT SysStringLen(BSTR text);
+BSTR bstrFromString(const QString &text);
+QString stringFromBstr(BSTR text);
 
 // Variants: VariantClear frees what the variant owns (a string, an interface
 // reference) and leaves it VT_EMPTY; VariantCopy copies deeply.
-FORMRUNTIME_EXPORT void VariantInit(VARIANT *variant);
-FORMRUNTIME_EXPORT HRESULT VariantClear(VARIANT *variant);
-FORMRUNTIME_EXPORT HRESULT VariantCopy(VARIANT *destination, const VARIANT *source);
+void VariantInit(VARIANT *variant);
+HRESULT VariantClear(VARIANT *variant);
+HRESULT VariantCopy(VARIANT *destination, const VARIANT *source);
 
 // Conversions at the boundary, following by-reference variants. A Qt value
 // with no variant form gives DISP_E_TYPEMISMATCH.
-FORMRUNTIME_EXPORT QVariant qvariantFromVariant(const VARIANT &variant);
-FORMRUNTIME_EXPORT HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant);
+QVariant qvariantFromVariant(const VARIANT &variant);
+HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant);

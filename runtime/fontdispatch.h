@@ -8,8 +8,8 @@
 // A font object reachable through IDispatch (Name, Size, Bold, Italic by
 // their standard dispatch ids), sharing the control's FontObject.
 // Returns it with one reference held by the caller.
-FORMRUNTIME_EXPORT IDispatch *fontDispatch(std::shared_ptr<FontObject> font);
+IDispatch *fontDispatch(std::shared_ptr<FontObject> font);
 // The font behind a font dispatch object: the shared object itself when it
 // is one of ours, otherwise a new one read through the object's properties.
 // None when the object is not a font.
-FORMRUNTIME_EXPORT std::shared_ptr<FontObject> fontFromDispatch(IDispatch *dispatch);
+std::shared_ptr<FontObject> fontFromDispatch(IDispatch *dispatch);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "runtimeexport.h"
-
 #include <QFont>
 #include <QObject>
 
@@ -9,7 +7,7 @@
 
 // A font held by reference: every holder of the same object sees a change
 // made through any of them. Controls keep their Font as one of these.
-class FORMRUNTIME_EXPORT FontObject : public QObject
+class FontObject : public QObject
 {
     Q_OBJECT
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "runtimeexport.h"
-
 #include <QByteArray>
 #include <QString>
 
@@ -10,4 +8,4 @@
 // The resources a library carries in its ELF section ".formres" (see
 // resources/embed), read from the library's file: none when the file, the
 // section or the resource is missing or malformed.
-FORMRUNTIME_EXPORT std::optional<QByteArray> findResource(const QString &libraryPath, const QString &type, std::uint32_t id);
+std::optional<QByteArray> findResource(const QString &libraryPath, const QString &type, std::uint32_t id);

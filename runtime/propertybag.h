@@ -1,7 +1,5 @@
 #pragma once
 
-#include "runtimeexport.h"
-
 #include <QString>
 #include <QVariant>
 
@@ -10,7 +8,7 @@
 // The host's store for a control's saved properties. A control reads and
 // writes through ReadProperty and WriteProperty; a host supplies the
 // storage by implementing value() and store().
-class FORMRUNTIME_EXPORT PropertyBag
+class PropertyBag
 {
 public:
     virtual ~PropertyBag() = default;
@@ -26,7 +24,7 @@ protected:
 };
 
 // A property bag kept in memory, in the order of writing.
-class FORMRUNTIME_EXPORT MemoryPropertyBag : public PropertyBag
+class MemoryPropertyBag : public PropertyBag
 {
 public:
     QStringList keys() const { return m_keys; }

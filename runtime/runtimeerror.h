@@ -1,14 +1,12 @@
 #pragma once
 
-#include "runtimeexport.h"
-
 #include <QString>
 #include <stdexcept>
 
 // A failed runtime check: the legacy error number and its message.
 // Thrown by the checked numeric and text functions; caught by the handler
 // guard (handlerguard.h) before it can reach Qt's event loop.
-class FORMRUNTIME_EXPORT RuntimeError : public std::runtime_error
+class RuntimeError : public std::runtime_error
 {
 public:
     enum Number {

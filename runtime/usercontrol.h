@@ -2,7 +2,6 @@
 
 #include "fontobject.h"
 #include "runtimeerror.h"
-#include "runtimeexport.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,7 +16,7 @@ class PropertyBag;
 // ForeColor, Enabled, Font and BorderStyle, the host's ambient properties,
 // change notification and the persistence handlers. A control derives from
 // it and overrides the UserControl_ handlers it needs.
-class FORMRUNTIME_EXPORT UserControl : public QWidget
+class UserControl : public QWidget
 {
     Q_OBJECT
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "tovrell_export.h"
 #include "usercontrol.h"
 
 #include <QColor>
@@ -20,7 +19,7 @@ namespace Tovrell {
 // and passes its mouse events on to the host. A Qt host places it like any
 // widget; what the host must tell it is its ambient user mode (design or
 // run) and font, before initProperties() or readProperties().
-class TOVRELL_EXPORT Scroller : public UserControl
+class Scroller : public UserControl
 {
     Q_OBJECT
     // The seven properties in Qt's types, for Qt Designer and .ui files.
