@@ -5,6 +5,7 @@
 #include "scroller.h"
 #include "scrollermembers.h"
 
+#include <QThread>
 #include <QWidget>
 
 #include <cmath>
@@ -137,11 +138,22 @@ HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
     return S_OK;
 }
 
-template <typename F>
-HRESULT ScrollerObject::call(F &&work)
+// Whether the control can be called now: it lives (the host has not
+// deleted it with its window), and the call comes on its thread.
+HRESULT ScrollerObject::usable() const
 {
     if (!m_scroller)
         return E_UNEXPECTED;
+    if (QThread::currentThread() != m_scroller->thread())
+        return RPC_E_WRONG_THREAD;
+    return S_OK;
+}
+
+template <typename F>
+HRESULT ScrollerObject::call(F &&work)
+{
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
     try {
         work(*m_scroller);
         return S_OK;
@@ -499,8 +511,8 @@ HRESULT ScrollerObject::GetClassID(CLSID *classId)
 
 HRESULT ScrollerObject::InitNew()
 {
-    if (!m_scroller)
-        return E_UNEXPECTED;
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
     m_lastError = 0;
     return m_scroller->initProperties() ? S_OK : resultOf(m_lastError);
 }
@@ -509,8 +521,8 @@ HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
 {
     if (!bag)
         return E_POINTER;
-    if (!m_scroller)
-        return E_UNEXPECTED;
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
     HostPropertyBag properties(bag, log);
     m_lastError = 0;
     return m_scroller->readProperties(properties) ? S_OK : resultOf(m_lastError);
@@ -520,8 +532,8 @@ HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
 {
     if (!bag)
         return E_POINTER;
-    if (!m_scroller)
-        return E_UNEXPECTED;
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
     HostPropertyBag properties(bag, nullptr);
     m_lastError = 0;
     return m_scroller->writeProperties(properties) ? S_OK : resultOf(m_lastError);

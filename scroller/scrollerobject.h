@@ -67,6 +67,7 @@ public:
     HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) override;
 
 private:
+    HRESULT usable() const;
     template <typename F>
     HRESULT call(F &&work);
     void fire(DISPID id, DISPPARAMS &params);
