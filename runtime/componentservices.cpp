@@ -1,6 +1,11 @@
 #include "componentservices.h"
 
 #include "comobject.h"
+#include "moduleresources.h"
+
+#include <QFileInfo>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -35,9 +40,11 @@ public:
         *object = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
+        // The library declines to create an object where it cannot live,
+        // e.g. a control in a process without a Qt application.
         IUnknown *created = m_library.createObject(m_classId);
         if (!created)
-            return E_OUTOFMEMORY;
+            return E_UNEXPECTED;
         const HRESULT result = created->QueryInterface(riid, object);
         created->Release();
         return result;
@@ -57,9 +64,31 @@ private:
     CLSID m_classId;
 };
 
+// The file the module was loaded from, as an absolute path.
+QString pathOf(const void *module)
+{
+    Dl_info info{};
+    if (!module || dladdr(module, &info) == 0 || !info.dli_fname)
+        return QString();
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
+}
+
 } // namespace
 
 namespace ComponentServices {
+
+std::int32_t libraryMain(const LibraryServices &library, const void *module, DWORD reason, void *)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        library.module->setHandle(module);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        if (library.module->objects() > 0)
+            qWarning("%s: unloaded while %ld of its objects still live", qPrintable(library.project->name),
+                     library.module->objects());
+        library.module->setHandle(nullptr);
+    }
+    return 1;
+}
 
 HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID riid, void **object)
 {
@@ -81,8 +110,14 @@ HRESULT canUnloadNow(const LibraryServices &library)
     return library.module->inUse() ? S_FALSE : S_OK;
 }
 
-HRESULT registerServer(const LibraryServices &library, const QString &libraryPath)
+HRESULT registerServer(const LibraryServices &library)
 {
+    const QString libraryPath = pathOf(library.module->handle());
+    if (libraryPath.isEmpty())
+        return E_UNEXPECTED;
+    const auto typeLibrary = findResource(libraryPath, QStringLiteral("TYPELIB"), 1);
+    if (!typeLibrary || !typeLibrary->startsWith("MSFT"))
+        return SELFREG_E_TYPELIB;
     return ComponentRegistry::registerServer(*library.project, libraryPath);
 }
 

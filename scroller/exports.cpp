@@ -7,8 +7,6 @@
 
 #include <QCoreApplication>
 
-#include <dlfcn.h>
-
 namespace {
 
 const ProjectDescriptor &project()
@@ -41,13 +39,26 @@ LibraryServices services()
     return {&project(), &module, &createObject};
 }
 
-QString libraryPath()
+// The library entry: the runtime hears of every load and unload.
+std::int32_t DllMain(const void *handle, DWORD reason, void *reserved)
 {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void *>(&DllRegisterServer), &info) == 0 || !info.dli_fname)
-        return QString();
-    return QString::fromLocal8Bit(info.dli_fname);
+    return ComponentServices::libraryMain(services(), handle, reason, reserved);
 }
+
+} // namespace
+
+// The library's own ELF header, which the linker defines for every shared
+// object: its module handle, as the image base is elsewhere.
+extern "C" const char __ehdr_start[];
+
+namespace {
+
+// Runs the entry when the library is loaded and when it is unloaded.
+struct LibraryEntry
+{
+    LibraryEntry() { DllMain(__ehdr_start, DLL_PROCESS_ATTACH, nullptr); }
+    ~LibraryEntry() { DllMain(__ehdr_start, DLL_PROCESS_DETACH, nullptr); }
+} entry;
 
 } // namespace
 
@@ -65,7 +76,7 @@ extern "C" {
 
 [[gnu::visibility("default")]] HRESULT DllRegisterServer()
 {
-    return ComponentServices::registerServer(services(), libraryPath());
+    return ComponentServices::registerServer(services());
 }
 
 [[gnu::visibility("default")]] HRESULT DllUnregisterServer()

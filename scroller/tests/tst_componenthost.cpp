@@ -9,6 +9,8 @@
 #include "componentregistry.h"
 #include "interfaces.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include <dlfcn.h>
 
 #include <map>
+#include <thread>
 
 // Declared with external linkage, as a host's own copy of an interface must
 // be: the compiler may not assume it knows every class that implements it.
@@ -181,12 +184,14 @@ private slots:
     void registrationAndClassObjectErrors();
     void propertiesByDispatchIdAndVtable();
     void dispatchErrors();
+    void callsAfterTheWindowIsGone();
+    void registrationNeedsTheTypeLibrary();
     void eventsFromRealMouseInput();
     void persistenceThroughAPropertyBag();
     void unloadAndUnregister();
 
 private:
-    IDispatch *create();
+    IDispatch *create(QWidget *parent = nullptr);
     QMap<QString, QVariant> registry();
 
     QTemporaryDir folder;
@@ -228,7 +233,7 @@ void TestComponentHost::initTestCase()
     const auto found = ComponentRegistry::classIdOf(QStringLiteral("Tovrell.Scroller"));
     QVERIFY(found.has_value());
     classId = *found;
-    QVERIFY(ComponentRegistry::libraryOf(classId).endsWith(QStringLiteral(".so.1")) || ComponentRegistry::libraryOf(classId).contains(u"libtovrell"));
+    QCOMPARE(ComponentRegistry::libraryOf(classId), QFileInfo(QStringLiteral(TOVRELL_PATH)).absoluteFilePath());
     window.resize(500, 200);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -240,7 +245,7 @@ void TestComponentHost::cleanupTestCase()
         dlclose(library);
 }
 
-IDispatch *TestComponentHost::create()
+IDispatch *TestComponentHost::create(QWidget *parent)
 {
     IClassFactory *factory = nullptr;
     if (FAILED(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory))))
@@ -253,7 +258,7 @@ IDispatch *TestComponentHost::create()
     IWidgetControl *placement = nullptr;
     object->QueryInterface(IID_IWidgetControl, reinterpret_cast<void **>(&placement));
     placement->SetAmbient(VARIANT_TRUE, u"Liberation Sans", 10.0f);
-    placement->SetParent(&window);
+    placement->SetParent(parent ? parent : &window);
     placement->SetBounds(10, 10, 408, 40);
     placement->Release();
     return object;
@@ -371,7 +376,46 @@ void TestComponentHost::dispatchErrors()
     void *nothing = nullptr;
     QCOMPARE(object->QueryInterface(IID_IClassFactory, &nothing), E_NOINTERFACE);
     QCOMPARE(object->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+
+    // The control is apartment-threaded: another thread is turned away.
+    HRESULT fromAnotherThread = S_OK;
+    std::thread([&] { fromAnotherThread = invoke(object, 0x68030001, DISPATCH_PROPERTYGET, {}); }).join();
+    QCOMPARE(fromAnotherThread, RPC_E_WRONG_THREAD);
     QCOMPARE(object->Release(), 0u);
+}
+
+// A host that deletes its window deletes the control placed on it; the
+// object that is left answers E_UNEXPECTED and is released as usual.
+void TestComponentHost::callsAfterTheWindowIsGone()
+{
+    auto *ownWindow = new QWidget;
+    IDispatch *object = create(ownWindow);
+    QVERIFY(object);
+    delete ownWindow;
+    QCOMPARE(put(object, 0x68030001, 100), E_UNEXPECTED);
+    QCOMPARE(invoke(object, 0x60030006, DISPATCH_METHOD, {}), E_UNEXPECTED);
+    IPersistPropertyBag *persist = nullptr;
+    QCOMPARE(object->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist)), S_OK);
+    QCOMPARE(persist->InitNew(), E_UNEXPECTED);
+    persist->Release();
+    QCOMPARE(object->Release(), 0u);
+    QCOMPARE(canUnloadNow(), S_OK);
+}
+
+// A copy of the library without its resources has no type library to
+// register: registration refuses it and writes nothing.
+void TestComponentHost::registrationNeedsTheTypeLibrary()
+{
+    const QString bare = folder.filePath(QStringLiteral("libtovrell-bare.so.1"));
+    QCOMPARE(QProcess::execute(QStringLiteral("objcopy"), {QStringLiteral("--remove-section=.formres"), QStringLiteral(TOVRELL_PATH), bare}), 0);
+    void *copy = dlopen(QFile::encodeName(bare).constData(), RTLD_NOW | RTLD_LOCAL);
+    QVERIFY2(copy, dlerror());
+    const auto registerCopy = reinterpret_cast<NoArguments>(dlsym(copy, "DllRegisterServer"));
+    QVERIFY(registerCopy && registerCopy != registerServer);
+    const auto before = registry();
+    QCOMPARE(registerCopy(), SELFREG_E_TYPELIB);
+    QCOMPARE(registry(), before);
+    dlclose(copy);
 }
 
 void TestComponentHost::eventsFromRealMouseInput()
