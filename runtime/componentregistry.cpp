@@ -1,9 +1,11 @@
 #include "componentregistry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -59,11 +61,29 @@ QMap<QString, QVariant> entriesOf(const ProjectDescriptor &project, const QStrin
     return entries;
 }
 
+// Whether the registry's file (if any) reads as a settings file. Qt parses
+// a file once per process and path and reports a format error to that first
+// reader only; later readers of the unchanged file see none, and a write
+// through them would replace the file with what little was understood. So
+// the check reads a fresh copy each time.
+bool isSound(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("registry.ini"));
+    if (!folder.isValid() || !QFile::copy(path, copy))
+        return false;
+    return QSettings(copy, QSettings::IniFormat).status() == QSettings::NoError;
+}
+
 // The registry, or none when its file cannot be read back as written.
 std::unique_ptr<QSettings> open()
 {
     const QString path = location();
     QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!isSound(path))
+        return nullptr;
     auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
     if (settings->status() != QSettings::NoError)
         return nullptr;

@@ -9,6 +9,7 @@
 #include "componentregistry.h"
 #include "interfaces.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -186,6 +187,8 @@ private slots:
     void dispatchErrors();
     void callsAfterTheWindowIsGone();
     void registrationNeedsTheTypeLibrary();
+    void registrationIntoABadRegistry_data();
+    void registrationIntoABadRegistry();
     void eventsFromRealMouseInput();
     void persistenceThroughAPropertyBag();
     void unloadAndUnregister();
@@ -400,6 +403,44 @@ void TestComponentHost::callsAfterTheWindowIsGone()
     persist->Release();
     QCOMPARE(object->Release(), 0u);
     QCOMPARE(canUnloadNow(), S_OK);
+}
+
+// A registry file that is corrupt, or that cannot be made, fails both
+// services with SELFREG_E_CLASS and stays byte for byte as it was.
+void TestComponentHost::registrationIntoABadRegistry_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::newRow("corrupt") << folder.filePath(QStringLiteral("corrupt.ini")) << QByteArray("[Other.Thing\nCLSID=\x01\xff\n");
+    QTest::newRow("registrations, then damage") << folder.filePath(QStringLiteral("damaged.ini"))
+        << QByteArray("[Tovrell.Scroller]\nCLSID\\Default={6D2A9C42-3B7E-4F15-9A0C-52E1B7D4C8A1}\n"
+                      "[Other.Thing]\nCLSID\\Default={00000000-0000-0000-0000-000000000001}\n[CLSID\n\x01\xfe\xff");
+    QTest::newRow("its folder is a file") << folder.filePath(QStringLiteral("components.ini/nested.ini")) << QByteArray();
+}
+
+void TestComponentHost::registrationIntoABadRegistry()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, contents);
+    const QByteArray good = qgetenv("FORM_COMPONENT_REGISTRY");
+    if (!contents.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    qputenv("FORM_COMPONENT_REGISTRY", path.toLocal8Bit());
+    const HRESULT registered = registerServer();
+    const HRESULT unregistered = unregisterServer();
+    qputenv("FORM_COMPONENT_REGISTRY", good);
+    QFile file(path);
+    if (contents.isEmpty()) {
+        QVERIFY(!file.exists());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents);
+    }
+    QCOMPARE(registered, SELFREG_E_CLASS);
+    QCOMPARE(unregistered, SELFREG_E_CLASS);
 }
 
 // A copy of the library without its resources has no type library to
