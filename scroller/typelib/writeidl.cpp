@@ -74,11 +74,8 @@ void writeMember(std::ostream &out, const ScrollerMembers::Member &member)
             << "        HRESULT " << name << "([out, retval] " << type << "* " << name << ");\n";
         break;
     case Let:
-        out << "        " << attributes(member.id, "propput", member.help) << "\n"
-            << "        HRESULT " << name << "([in] " << type << " " << name << ");\n";
-        break;
     case Set:
-        out << "        " << attributes(member.id, "propputref", member.help) << "\n"
+        out << "        " << attributes(member.id, member.kind == Let ? "propput" : "propputref", member.help) << "\n"
             << "        HRESULT " << name << "([in] " << type << " " << name << ");\n";
         break;
     case Method:
