@@ -162,8 +162,9 @@ public:
     // bag's Read. A name the bag cannot Read takes its default. A value the
     // object refuses stops the load with 0x800A0000 plus the runtime error's
     // number (0x800A000D type mismatch, 0x800A0006 overflow, 0x800A017C
-    // invalid property value): the values read before it stay, and the
-    // object stays usable.
+    // invalid property value): the values read before it stay, the object
+    // stays usable, and pErrorLog (if given) hears the property's name and
+    // the error through AddError.
     virtual HRESULT Load(IPropertyBag *pPropBag, IErrorLog *pErrorLog) = 0;
     // Writes the properties that differ from their defaults; a failing
     // Write of the bag answers 0x800A017C.

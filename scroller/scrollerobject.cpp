@@ -29,9 +29,14 @@ class HostPropertyBag : public PropertyBag
 public:
     HostPropertyBag(IPropertyBag *bag, IErrorLog *log) : m_bag(bag), m_log(log) {}
 
+    // The property read last: the one a failed load stopped at, since the
+    // control applies each value right after reading it.
+    QString lastRead() const { return m_lastRead; }
+
 protected:
     std::optional<QVariant> value(const QString &name) const override
     {
+        m_lastRead = name;
         VARIANT variant;
         VariantInit(&variant);
         if (FAILED(m_bag->Read(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant, m_log)))
@@ -66,6 +71,7 @@ protected:
 private:
     IPropertyBag *m_bag;
     IErrorLog *m_log;
+    mutable QString m_lastRead;
 };
 
 bool numberOf(const VARIANT &argument, qint64 &number)
@@ -107,7 +113,10 @@ ScrollerObject::ScrollerObject(ComponentModule &module)
     , m_scroller(new Scroller)
 {
     m_module.objectCreated();
-    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(), [this](int number, const QString &) { m_lastError = number; });
+    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(), [this](int number, const QString &description) {
+        m_lastError = number;
+        m_lastErrorDescription = description;
+    });
     connectEvents();
 }
 
@@ -149,6 +158,18 @@ HRESULT ScrollerObject::usable() const
     return S_OK;
 }
 
+// The last runtime error as an exception record, with strings the receiver
+// frees.
+EXCEPINFO ScrollerObject::exceptionOf(HRESULT result) const
+{
+    EXCEPINFO exception{};
+    exception.scode = result;
+    exception.wCode = WORD(result & 0xFFFF);
+    exception.bstrSource = bstrFromString(QStringLiteral("Tovrell"));
+    exception.bstrDescription = bstrFromString(m_lastErrorDescription.isEmpty() ? QStringLiteral("Run-time error") : m_lastErrorDescription);
+    return exception;
+}
+
 template <typename F>
 HRESULT ScrollerObject::call(F &&work)
 {
@@ -158,6 +179,8 @@ HRESULT ScrollerObject::call(F &&work)
         work(*m_scroller);
         return S_OK;
     } catch (const RuntimeError &error) {
+        m_lastError = error.number();
+        m_lastErrorDescription = error.message();
         return resultOf(error.number());
     }
 }
@@ -279,14 +302,8 @@ HRESULT ScrollerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *
     if (outcome == DISP_E_TYPEMISMATCH && argumentError)
         *argumentError = 0;
     if ((std::uint32_t(outcome) & 0xFFFF0000u) == 0x800A0000u) {
-        if (exception) {
-            *exception = EXCEPINFO{};
-            exception->scode = outcome;
-            exception->wCode = WORD(outcome & 0xFFFF);
-            exception->bstrSource = bstrFromString(QStringLiteral("Tovrell"));
-            exception->bstrDescription = bstrFromString(exception->wCode == RuntimeError::InvalidPropertyValue
-                                                            ? QStringLiteral("Invalid property value") : QStringLiteral("Run-time error"));
-        }
+        if (exception)
+            *exception = exceptionOf(outcome);
         return DISP_E_EXCEPTION;
     }
     return outcome;
@@ -525,7 +542,18 @@ HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
         return state;
     HostPropertyBag properties(bag, log);
     m_lastError = 0;
-    return m_scroller->readProperties(properties) ? S_OK : resultOf(m_lastError);
+    if (m_scroller->readProperties(properties))
+        return S_OK;
+    const HRESULT result = resultOf(m_lastError);
+    // Tell the host's error log which saved value was refused, and why.
+    if (log) {
+        EXCEPINFO exception = exceptionOf(result);
+        const QString name = properties.lastRead();
+        log->AddError(reinterpret_cast<const OLECHAR *>(name.utf16()), &exception);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrDescription);
+    }
+    return result;
 }
 
 HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)

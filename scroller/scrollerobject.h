@@ -68,6 +68,7 @@ public:
 
 private:
     HRESULT usable() const;
+    EXCEPINFO exceptionOf(HRESULT result) const;
     template <typename F>
     HRESULT call(F &&work);
     void fire(DISPID id, DISPPARAMS &params);
@@ -78,4 +79,5 @@ private:
     std::map<DWORD, IDispatch *> m_sinks;
     DWORD m_nextCookie = 1;
     int m_lastError = 0;
+    QString m_lastErrorDescription;
 };

@@ -137,6 +137,30 @@ public:
     QStringList order;
 };
 
+// Records what a control could not load.
+class HostErrorLog final : public HostObject<IErrorLog>
+{
+public:
+    HRESULT QueryInterface(REFIID riid, void **object) override
+    {
+        *object = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IErrorLog) {
+            *object = static_cast<IErrorLog *>(this);
+            AddRef();
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    HRESULT AddError(const OLECHAR *name, EXCEPINFO *exception) override
+    {
+        errors << QStringLiteral("%1: %2 %3 (%4)")
+                      .arg(QString::fromUtf16(name), QString::number(std::uint32_t(exception->scode), 16),
+                           stringFromBstr(exception->bstrDescription), stringFromBstr(exception->bstrSource));
+        return S_OK;
+    }
+    QStringList errors;
+};
+
 HRESULT invoke(IDispatch *object, DISPID id, WORD flags, std::vector<VARIANT> arguments, VARIANT *result = nullptr,
                EXCEPINFO *exception = nullptr)
 {
@@ -528,6 +552,10 @@ void TestComponentHost::persistenceThroughAPropertyBag()
     wrong.Write(u"Interval", &text);
     VariantClear(&text);
     QCOMPARE(persist->Load(&wrong, nullptr), HRESULT(0x800A000Du)); // type mismatch
+    HostErrorLog log;
+    QCOMPARE(persist->Load(&wrong, &log), HRESULT(0x800A000Du));
+    QCOMPARE(log.errors, QStringList{"Interval: 800a000d Type mismatch (Tovrell)"});
+    QCOMPARE(log.references, 1u);
     QCOMPARE(persist->Load(nullptr, nullptr), E_POINTER);
     CLSID saved{};
     QCOMPARE(persist->GetClassID(&saved), S_OK);
