@@ -23,8 +23,7 @@ constexpr int pointerSize = int(sizeof(void *));
 
 QUuid uuidOf(const GUID &guid)
 {
-    return QUuid(guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3],
-                 guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    return QUuid(guidToString(guid));
 }
 
 // The standard types, imported from the standard automation library by

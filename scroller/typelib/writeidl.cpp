@@ -22,13 +22,10 @@ std::string text(const char16_t *name)
     return ascii;
 }
 
+// The GUID as IDL writes it: without braces.
 std::string idOf(const GUID &guid)
 {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", guid.Data1, guid.Data2,
-                  guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
-                  guid.Data4[6], guid.Data4[7]);
-    return buffer;
+    return guidToString(guid).mid(1, 36).toStdString();
 }
 
 std::string hex(DISPID id)
