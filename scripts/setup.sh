@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build binutils mingw-w64-tools
-    qt6-base-dev qt6-tools-dev libgl-dev
+    qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils xclip desktop-file-utils
     cups printer-driver-cups-pdf poppler-utils
