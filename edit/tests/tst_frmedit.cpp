@@ -1,9 +1,8 @@
 #include "documenttext.h"
-#include "forgetquitrequest.h"
+#include "formtesting.h"
 #include "frmedit.h"
 #include "program.h"
 #include "twips.h"
-#include "whenmodalopens.h"
 
 #include <QClipboard>
 #include <QInputDialog>
@@ -13,7 +12,7 @@
 
 #include <memory>
 
-class TestEdit : public QObject
+class TestEdit : public FormTest<frmEdit>
 {
     Q_OBJECT
 
@@ -53,10 +52,8 @@ private:
     QStringList press(const QKeySequence &keys, const QString &typed = {}, bool cancelled = false);
     int selectionStart() const { return text()->textCursor().selectionStart(); }
     int selectionEnd() const { return text()->textCursor().selectionEnd(); }
-    QPlainTextEdit *text() const { return window_->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit")); }
-    QAction *action(const char *name) const { return window_->findChild<QAction *>(QLatin1String(name)); }
-
-    std::unique_ptr<frmEdit> window_;
+    QPlainTextEdit *text() const { return control<QPlainTextEdit>("txtEdit"); }
+    QAction *action(const char *name) const { return control<QAction>(name); }
 };
 
 void TestEdit::initTestCase()
@@ -67,18 +64,17 @@ void TestEdit::initTestCase()
 void TestEdit::init()
 {
     QGuiApplication::clipboard()->clear();
-    window_ = std::make_unique<frmEdit>();
+    m_window = std::make_unique<frmEdit>();
 }
 
 void TestEdit::cleanup()
 {
-    window_.reset();
+    m_window.reset();
 }
 
 void TestEdit::showWindow()
 {
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    FormTest::showWindow();
     QCOMPARE(QApplication::focusWidget(), text());
 }
 
@@ -112,8 +108,8 @@ QStringList TestEdit::press(const QKeySequence &keys, const QString &typed, bool
         delete watch.data();
     // Offscreen has no window manager to give the activation back to the
     // window when a dialog closes; a desktop does.
-    window_->activateWindow();
-    if (!QTest::qWaitForWindowActive(window_.get()))
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
         message << QStringLiteral("window not active");
     return message;
 }
@@ -121,9 +117,9 @@ QStringList TestEdit::press(const QKeySequence &keys, const QString &typed, bool
 void TestEdit::window()
 {
     showWindow();
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Document - Text Editor"));
-    QCOMPARE(window_->objectName(), QStringLiteral("frmEdit"));
-    QCOMPARE(window_->centralWidget(), text());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Document - Text Editor"));
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmEdit"));
+    QCOMPARE(m_window->centralWidget(), text());
     QCOMPARE(text()->geometry().size(), QSize(pixelsFromTwips(6630), pixelsFromTwips(3915)));
     QVERIFY(text()->toPlainText().isEmpty());
     QCOMPARE(text()->textCursor().position(), 0);
@@ -148,17 +144,17 @@ void TestEdit::textBoxFillsTheWindow()
     QFETCH(QString, how);
     showWindow();
     if (how == u"maximize") {
-        window_->showMaximized();
+        m_window->showMaximized();
     } else if (how == u"minimize") {
-        window_->showMinimized();
+        m_window->showMinimized();
         QCoreApplication::processEvents();
-        window_->showNormal();
+        m_window->showNormal();
     } else {
         const auto size = how.split(u'x');
-        window_->resize(size[0].toInt(), size[1].toInt());
+        m_window->resize(size[0].toInt(), size[1].toInt());
     }
-    const int menu = window_->menuBar()->height();
-    QTRY_COMPARE(text()->geometry(), QRect(0, menu, window_->width(), window_->height() - menu));
+    const int menu = m_window->menuBar()->height();
+    QTRY_COMPARE(text()->geometry(), QRect(0, menu, m_window->width(), m_window->height() - menu));
 }
 
 void TestEdit::menus_data()
@@ -182,7 +178,7 @@ void TestEdit::menus()
     QFETCH(QString, title);
     QFETCH(QStringList, items);
 
-    auto *dropDown = window_->findChild<QMenu *>(menu);
+    auto *dropDown = m_window->findChild<QMenu *>(menu);
     QVERIFY(dropDown);
     QCOMPARE(dropDown->title(), title);
     QStringList seen;
@@ -211,7 +207,7 @@ void TestEdit::fileItemsDoNothing()
     showWindow();
     setText(QStringLiteral("some text\nsecond line"), 2, 4);
     QStringList triggered;
-    for (QAction *item : window_->findChildren<QAction *>())
+    for (QAction *item : m_window->findChildren<QAction *>())
         connect(item, &QAction::triggered, this, [&triggered, item] { triggered << item->objectName(); });
 
     QVERIFY(press(keys).isEmpty());
@@ -220,7 +216,7 @@ void TestEdit::fileItemsDoNothing()
     QCOMPARE(text()->toPlainText(), QStringLiteral("some text\nsecond line"));
     QCOMPARE(selectionStart(), 2);
     QCOMPARE(selectionEnd(), 4);
-    QVERIFY(window_->isVisible());
+    QVERIFY(m_window->isVisible());
 }
 
 void TestEdit::exitClosesAtOnce()
@@ -228,7 +224,7 @@ void TestEdit::exitClosesAtOnce()
     showWindow();
     setText(QStringLiteral("unsaved"));
     action("mnuFileExit")->trigger();
-    QVERIFY(!window_->isVisible());
+    QVERIFY(!m_window->isVisible());
     forgetQuitRequest();
 }
 
@@ -268,7 +264,7 @@ void TestEdit::editMenuEnablesFromSelectionAndClipboard()
         QGuiApplication::clipboard()->setText(clipboard);
     }
 
-    auto *edit = window_->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    auto *edit = m_window->findChild<QMenu *>(QStringLiteral("mnuEdit"));
     QTest::keyClick(text(), Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(edit->isVisible());
     QCOMPARE(action("mnuEditCut")->isEnabled(), cutAndCopy);
@@ -358,7 +354,7 @@ void TestEdit::documentTextFollowsEdits()
     QFETCH(QString, edit);
     showWindow();
     setText(QStringLiteral("first line\nsecond\u00A0line\n\nlast"), 6, 6);
-    auto *mirror = window_->findChild<DocumentText *>();
+    auto *mirror = m_window->findChild<DocumentText *>();
     QVERIFY(mirror);
 
     if (edit == u"type") {

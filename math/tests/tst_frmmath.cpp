@@ -1,9 +1,7 @@
-#include "forgetquitrequest.h"
+#include "formtesting.h"
 #include "frmmath.h"
-#include "layoutchecks.h"
 #include "program.h"
 #include "twips.h"
-#include "whenmodalopens.h"
 
 #include <QMessageBox>
 #include <QScreen>
@@ -13,7 +11,7 @@
 
 #include <memory>
 
-class TestMath : public QObject
+class TestMath : public FormTest<frmMath>
 {
     Q_OBJECT
 
@@ -48,18 +46,11 @@ private slots:
     void badInput();
 
 private:
-    // Shows the window, active, with the focus where the program put it.
-    void showWindow();
     // Sets the current problem, as GenerateProblem would have shown it.
     void setProblem(int num1, int num2);
     // Types text into the answer box and presses Enter, answering a
     // "Try again." box if one opens; returns that box's text and title.
     QStringList answer(const QString &text);
-
-    template <typename T = QWidget>
-    T *control(const char *name) { return window->findChild<T *>(QLatin1String(name)); }
-
-    std::unique_ptr<frmMath> window;
 };
 
 void TestMath::initTestCase()
@@ -69,26 +60,20 @@ void TestMath::initTestCase()
 
 void TestMath::init()
 {
-    window = std::make_unique<frmMath>();
+    m_window = std::make_unique<frmMath>();
 }
 
 void TestMath::cleanup()
 {
-    window.reset();
-}
-
-void TestMath::showWindow()
-{
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    m_window.reset();
 }
 
 void TestMath::setProblem(int num1, int num2)
 {
-    window->intNum1 = Integer::from(num1);
-    window->intNum2 = Integer::from(num2);
-    window->ui.lblNum1->setText(QString::number(num1));
-    window->ui.lblNum2->setText(QString::number(num2));
+    m_window->intNum1 = Integer::from(num1);
+    m_window->intNum2 = Integer::from(num2);
+    m_window->ui.lblNum1->setText(QString::number(num1));
+    m_window->ui.lblNum2->setText(QString::number(num2));
 }
 
 QStringList TestMath::answer(const QString &text)
@@ -153,26 +138,23 @@ void TestMath::layout()
     QFETCH(QString, container);
     QFETCH(QRect, twips);
 
-    QCOMPARE(window->objectName(), QStringLiteral("frmMath"));
-    QCOMPARE(window->size(), QSize(8190 / twipsPerPixel, 5100 / twipsPerPixel));
-    auto *widget = window->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(twipsGeometry(widget), twips);
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmMath"));
+    QCOMPARE(m_window->size(), QSize(8190 / twipsPerPixel, 5100 / twipsPerPixel));
+    verifyPlacement(name, container, twips);
 }
 
 void TestMath::captionsFitAtTheDefaultFont()
 {
     showWindow();
-    for (auto *button : window->findChildren<QAbstractButton *>())
+    for (auto *button : m_window->findChildren<QAbstractButton *>())
         QVERIFY2(button->sizeHint().width() <= button->width() || button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 8 <= button->width(),
                  qPrintable(button->objectName()));
-    for (auto *label : window->findChildren<QLabel *>()) {
+    for (auto *label : m_window->findChildren<QLabel *>()) {
         const QString text = label->text();
         QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->width() && label->fontMetrics().height() <= label->height(),
                  qPrintable(label->objectName()));
     }
-    for (auto *frame : window->findChildren<QGroupBox *>())
+    for (auto *frame : m_window->findChildren<QGroupBox *>())
         QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= frame->width(), qPrintable(frame->objectName()));
     // The summary counts keep fitting well past 16 bits.
     QVERIFY(control<QLabel>("lblCorrect")->fontMetrics().horizontalAdvance(QStringLiteral("32768")) <= 735 / twipsPerPixel);
@@ -180,7 +162,7 @@ void TestMath::captionsFitAtTheDefaultFont()
 
 void TestMath::everyControlHasAnAccessibleName()
 {
-    for (auto *widget : window->findChildren<QWidget *>()) {
+    for (auto *widget : m_window->findChildren<QWidget *>()) {
         if (widget->objectName().startsWith(u"qt_"))
             continue;
         QString name = widget->accessibleName();
@@ -242,11 +224,11 @@ void TestMath::accessKeys()
     QFETCH(QString, target);
 
     showWindow();
-    auto *button = window->findChild<QAbstractButton *>(target);
+    auto *button = m_window->findChild<QAbstractButton *>(target);
     QVERIFY(button);
     if (target == u"optLevel1" || target == u"optAdd") {
         // Move away first so that the key has something to select.
-        window->findChild<QAbstractButton *>(target == u"optAdd" ? "optSub" : "optLevel2")->click();
+        m_window->findChild<QAbstractButton *>(target == u"optAdd" ? "optSub" : "optLevel2")->click();
     }
     QSignalSpy clicked(button, &QAbstractButton::clicked);
     QPointer<QTimer> watch = whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
@@ -256,7 +238,7 @@ void TestMath::accessKeys()
     if (button->isCheckable())
         QVERIFY(button->isChecked());
     if (target == u"cmdExit") {
-        QVERIFY(!window->isVisible());
+        QVERIFY(!m_window->isVisible());
         forgetQuitRequest();
     }
 }
@@ -285,8 +267,8 @@ void TestMath::startState()
         QCOMPARE(control<QLabel>(store)->pixmap().size(), QSize(32, 32));
     }
 
-    // Centred on the screen by the window's outer size, in twips.
-    QVERIFY(centredOnScreen(window.get()));
+    // Centred on the screen by the m_window's outer size, in twips.
+    QVERIFY(centredOnScreen(m_window.get()));
 }
 
 void TestMath::levelsCoverTheirRanges_data()
@@ -435,7 +417,7 @@ void TestMath::incorrectAnswerFlow()
     auto *answerBox = control<QLineEdit>("txtAnswer");
     QCOMPARE(answerBox->text(), QStringLiteral("8"));
     QCOMPARE(answerBox->selectedText(), QStringLiteral("8"));
-    QCOMPARE(window->focusWidget(), answerBox);
+    QCOMPARE(m_window->focusWidget(), answerBox);
     QVERIFY(control<QLabel>("imgIcon")->pixmap().isNull());
     QCOMPARE(control<QLabel>("lblNum1")->text(), QStringLiteral("4"));
     QCOMPARE(control<QLabel>("lblNum2")->text(), QStringLiteral("3"));
@@ -505,7 +487,7 @@ void TestMath::enterPressesVerifyFromOtherControls()
     QTest::keyClick(control("optLevel1"), Qt::Key_Return);
     QVERIFY(boxSeen);
     QCOMPARE(control<QLabel>("lblIncorrect")->text(), QStringLiteral("1"));
-    QCOMPARE(window->focusWidget(), control("txtAnswer"));
+    QCOMPARE(m_window->focusWidget(), control("txtAnswer"));
 }
 
 void TestMath::enterOnExitPressesExit()
@@ -513,7 +495,7 @@ void TestMath::enterOnExitPressesExit()
     showWindow();
     control("cmdExit")->setFocus();
     QTest::keyClick(control("cmdExit"), Qt::Key_Return);
-    QVERIFY(!window->isVisible());
+    QVERIFY(!m_window->isVisible());
     forgetQuitRequest();
     QVERIFY(control<QLabel>("lblIncorrect")->text().isEmpty());
 }
@@ -522,15 +504,15 @@ void TestMath::escapeDoesNotClose()
 {
     showWindow();
     QTest::keyClick(control("txtAnswer"), Qt::Key_Escape);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    QVERIFY(window->isVisible());
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    QVERIFY(m_window->isVisible());
 }
 
 void TestMath::countsGoPast16Bits()
 {
     showWindow();
-    window->intCorrect = 32767;
-    window->intIncorrect = 32767;
+    m_window->intCorrect = 32767;
+    m_window->intIncorrect = 32767;
     setProblem(3, 4);
     QVERIFY(answer(QStringLiteral("7")).isEmpty());
     QCOMPARE(control<QLabel>("lblCorrect")->text(), QStringLiteral("32768"));
@@ -562,7 +544,7 @@ void TestMath::badInput()
     setProblem(10, 10);
     answer(typed);
     QCOMPARE(control<QLabel>("lblCorrect")->text().toInt() + control<QLabel>("lblIncorrect")->text().toInt(), 1);
-    QVERIFY(window->isVisible());
+    QVERIFY(m_window->isVisible());
 }
 
 QTEST_MAIN(TestMath)

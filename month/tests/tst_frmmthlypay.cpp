@@ -1,10 +1,8 @@
 #include "colour.h"
-#include "forgetquitrequest.h"
+#include "formtesting.h"
 #include "frmmthlypay.h"
-#include "layoutchecks.h"
 #include "program.h"
 #include "twips.h"
-#include "whenmodalopens.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
@@ -14,7 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
-class TestMonth : public QObject
+class TestMonth : public FormTest<frmMthlyPay>
 {
     Q_OBJECT
 
@@ -48,17 +46,12 @@ private slots:
     void exitUnloads();
 
 private:
-    void showWindow();
     void calculate(const QString &principal, int rateRow, int termIndex);
     // Answers the colour dialog with colour (or Cancel when invalid);
     // returns the colour it opened on.
     QColor answerColourDialog(QAction *command, const QColor &colour);
 
-    template <typename T = QWidget>
-    T *control(const char *name) { return window->findChild<T *>(QLatin1String(name)); }
     QString payment() { return control<QLabel>("lblPayment")->text(); }
-
-    std::unique_ptr<frmMthlyPay> window;
 };
 
 void TestMonth::initTestCase()
@@ -69,26 +62,20 @@ void TestMonth::initTestCase()
 
 void TestMonth::init()
 {
-    window = std::make_unique<frmMthlyPay>();
+    m_window = std::make_unique<frmMthlyPay>();
 }
 
 void TestMonth::cleanup()
 {
-    window.reset();
+    m_window.reset();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void TestMonth::showWindow()
-{
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
 void TestMonth::calculate(const QString &principal, int rateRow, int termIndex)
 {
     control<QLineEdit>("txtPrincipal")->setText(principal);
     control<QListWidget>("lstInterest")->setCurrentRow(rateRow);
-    window->ui.optTerm->button(termIndex)->setChecked(true);
+    m_window->ui.optTerm->button(termIndex)->setChecked(true);
     QTest::keyClick(control("txtPrincipal"), Qt::Key_Return);
 }
 
@@ -124,12 +111,9 @@ void TestMonth::layout()
     QFETCH(QRect, twips);
 
     showWindow();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Monthly Payment Calculator"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Monthly Payment Calculator"));
     QCOMPARE(control("clientArea")->size(), QSize(7590 / twipsPerPixel, 5415 / twipsPerPixel));
-    auto *widget = window->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(twipsGeometry(widget), twips);
+    verifyPlacement(name, container, twips);
 }
 
 void TestMonth::fontsAndColours()
@@ -178,15 +162,15 @@ void TestMonth::startState()
     QCOMPARE(control<QListWidget>("lstInterest")->currentRow(), 8);
     QCOMPARE(control<QListWidget>("lstInterest")->currentItem()->text(), QStringLiteral("9.00%"));
     QVERIFY(control<QRadioButton>("optTerm_3")->isChecked());
-    QCOMPARE(window->intTerm.value(), 5);
+    QCOMPARE(m_window->intTerm.value(), 5);
     auto *principal = control<QLineEdit>("txtPrincipal");
     QCOMPARE(principal->text(), QStringLiteral("0"));
     QCOMPARE(principal->selectedText(), QStringLiteral("0"));
     QCOMPARE(QApplication::focusWidget(), principal);
     QVERIFY(payment().isEmpty());
     for (int id = 0; id < 4; ++id)
-        QCOMPARE(window->ui.optTerm->button(id)->objectName(), QStringLiteral("optTerm_%1").arg(id));
-    QVERIFY(centredOnScreen(window.get()));
+        QCOMPARE(m_window->ui.optTerm->button(id)->objectName(), QStringLiteral("optTerm_%1").arg(id));
+    QVERIFY(centredOnScreen(m_window.get()));
 }
 
 void TestMonth::keyboard()
@@ -196,13 +180,13 @@ void TestMonth::keyboard()
     QStringList chain;
     QWidget *widget = control("txtPrincipal");
     do {
-        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty() && widget->window() == window.get())
+        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty() && widget->window() == m_window.get())
             chain << widget->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != control("txtPrincipal"));
     QCOMPARE(chain, expected);
 
-    QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuFilePrint"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("mnuFilePrint"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QVERIFY(control<QPushButton>("cmdCalc")->isDefault());
 }
 
@@ -231,7 +215,7 @@ void TestMonth::accessKeys()
     // A button's access key clicks it the way a mouse would, a moment later.
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QTRY_COMPARE(window->intTerm.value(), term);
+    QTRY_COMPARE(m_window->intTerm.value(), term);
 
     // Alt+C calculates.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
@@ -262,7 +246,7 @@ void TestMonth::changesBlankThePayment()
         QCOMPARE(control<QListWidget>("lstInterest")->currentRow(), 9);
     } else {
         QTest::mouseClick(control(qPrintable(QStringLiteral("optTerm_") + change)), Qt::LeftButton, {}, QPoint(8, 16));
-        QCOMPARE(window->intTerm.value(), change.toInt() + 2);
+        QCOMPARE(m_window->intTerm.value(), change.toInt() + 2);
     }
     QVERIFY(payment().isEmpty());
 }
@@ -323,7 +307,7 @@ void TestMonth::rateReadsBackInTheLocaleThatWroteIt()
     QFETCH(QString, expected);
 
     QLocale::setDefault(QLocale(locale));
-    window = std::make_unique<frmMthlyPay>();
+    m_window = std::make_unique<frmMthlyPay>();
     showWindow();
     QCOMPARE(control<QListWidget>("lstInterest")->item(1)->text(), rate);
     calculate(QStringLiteral("1000"), 1, 1);
@@ -398,12 +382,12 @@ void TestMonth::backgroundColour()
     QFETCH(QColor, chosen);
     QFETCH(uint, expected);
     showWindow();
-    auto *command = window->findChild<QAction *>(QStringLiteral("mnuColorBackground"));
+    auto *command = m_window->findChild<QAction *>(QStringLiteral("mnuColorBackground"));
     QCOMPARE(answerColourDialog(command, chosen), QColor(224, 224, 224));
     QCOMPARE(backColor(control("clientArea")), quint32(expected));
     QCOMPARE(backColor(control("fraInfo")), 0x00C0C0C0u);
     QCOMPARE(backColor(control("lblPayment")), 0x00FFFFFFu);
-    // The label on the window shows the new colour behind it.
+    // The label on the m_window shows the new colour behind it.
     const QImage image = control("Label4")->grab().toImage();
     QCOMPARE(valueFromColor(image.pixelColor(image.width() - 2, image.height() - 2)), quint32(expected));
 }
@@ -421,7 +405,7 @@ void TestMonth::informationBoxColour()
     QFETCH(QColor, chosen);
     QFETCH(uint, expected);
     showWindow();
-    auto *command = window->findChild<QAction *>(QStringLiteral("mnuColorInfo"));
+    auto *command = m_window->findChild<QAction *>(QStringLiteral("mnuColorInfo"));
     QCOMPARE(answerColourDialog(command, chosen), QColor(192, 192, 192));
     QCOMPARE(backColor(control("fraInfo")), quint32(expected));
     for (const char *name : {"optTerm_0", "optTerm_1", "optTerm_2", "optTerm_3"})
@@ -451,8 +435,8 @@ void TestMonth::printWithoutPrinterSaysSo()
 void TestMonth::exitUnloads()
 {
     showWindow();
-    window->findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
-    QVERIFY(!window->isVisible());
+    m_window->findChild<QAction *>(QStringLiteral("mnuFileExit"))->trigger();
+    QVERIFY(!m_window->isVisible());
     forgetQuitRequest();
 }
 

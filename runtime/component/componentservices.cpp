@@ -1,7 +1,7 @@
 #include "componentservices.h"
 
 #include "comobject.h"
-#include "moduleresources.h"
+#include "libraryresources.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "moduleresources.h"
+#include "libraryresources.h"
 
 #include <QFile>
 
@@ -51,7 +51,7 @@ std::optional<QByteArray> findResource(const QString &libraryPath, const QString
     if (!library.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray file = library.readAll();
-    const auto records = section(file, ".formres");
+    const auto records = section(file, ".libraryresources");
     if (!records)
         return std::nullopt;
     const QByteArray wanted = type.toUtf8();

@@ -472,7 +472,7 @@ void TestComponentHost::registrationIntoABadRegistry()
 void TestComponentHost::registrationNeedsTheTypeLibrary()
 {
     const QString bare = folder.filePath(QStringLiteral("libtovrell-bare.so.1"));
-    QCOMPARE(QProcess::execute(QStringLiteral("objcopy"), {QStringLiteral("--remove-section=.formres"), QStringLiteral(TOVRELL_PATH), bare}), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral("objcopy"), {QStringLiteral("--remove-section=.libraryresources"), QStringLiteral(TOVRELL_PATH), bare}), 0);
     void *copy = dlopen(QFile::encodeName(bare).constData(), RTLD_NOW | RTLD_LOCAL);
     QVERIFY2(copy, dlerror());
     const auto registerCopy = reinterpret_cast<NoArguments>(dlsym(copy, "DllRegisterServer"));

@@ -1,7 +1,7 @@
 // The library's resources, found in its file by (type, id) through the
 // runtime, and the reader's answers for files that hold none.
 
-#include "moduleresources.h"
+#include "libraryresources.h"
 #include "tovrell.h"
 
 #include <QTemporaryFile>

@@ -2,7 +2,7 @@
 #include "handlerguard.h"
 #include "messagebox.h"
 #include "picture.h"
-#include "whenmodalopens.h"
+#include "formtesting.h"
 
 #include <QAbstractButton>
 #include <QApplication>

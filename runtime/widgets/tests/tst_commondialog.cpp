@@ -1,6 +1,6 @@
 #include "commondialog.h"
 #include "runtimeerror.h"
-#include "whenmodalopens.h"
+#include "formtesting.h"
 
 #include <QColorDialog>
 #include <QTest>
