@@ -178,7 +178,7 @@ void Scroller::setInterval(qint32 New_Interval)
 void Scroller::applyInterval(qint32 milliseconds)
 {
     if (milliseconds < 0 || milliseconds > 65535)
-        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError::invalidPropertyValue();
     Timer1.setInterval(milliseconds);
     if (milliseconds == 0)
         Timer1.stop();

@@ -65,7 +65,7 @@ protected:
         const HRESULT written = m_bag->Write(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant);
         VariantClear(&variant);
         if (FAILED(written))
-            throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("The property bag refused ") + name);
+            throw RuntimeError::invalidPropertyValue(QStringLiteral("The property bag refused ") + name);
     }
 
 private:

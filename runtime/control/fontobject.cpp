@@ -25,7 +25,7 @@ void FontObject::setName(const QString &name)
 void FontObject::setSize(float points)
 {
     if (!(points > 0.0f && points <= largestSize))
-        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError::invalidPropertyValue();
     QFont font = m_font;
     font.setPointSizeF(double(points));
     setFont(font);

@@ -19,7 +19,7 @@ void checkColour(quint32 color)
 {
     const bool system = (color & 0xFF000000u) == 0x80000000u && (color & 0x00FFFFFFu) <= 0x18;
     if ((color & 0xFF000000u) != 0 && !system)
-        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError::invalidPropertyValue();
 }
 
 qint16 buttonOf(Qt::MouseButtons buttons)
@@ -81,7 +81,7 @@ void UserControl::setSurfaceForeColor(quint32 color)
 void UserControl::setSurfaceBorderStyle(qint16 style)
 {
     if (style != 0 && style != 1)
-        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError::invalidPropertyValue();
     m_borderStyle = style;
     update();
 }
@@ -89,7 +89,7 @@ void UserControl::setSurfaceBorderStyle(qint16 style)
 void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
 {
     if (!font)
-        throw RuntimeError(91, QStringLiteral("Object variable not set"));
+        throw RuntimeError::objectVariableNotSet();
     m_font = std::move(font);
 }
 

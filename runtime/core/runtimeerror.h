@@ -14,10 +14,10 @@ public:
         Overflow = 6,
         DivisionByZero = 11,
         TypeMismatch = 13,
+        ObjectVariableNotSet = 91,
         InvalidPropertyValue = 380,
+        MemberNotSupported = 438,
     };
-
-    RuntimeError(int number, const QString &message);
 
     int number() const { return m_number; }
     QString message() const { return m_message; }
@@ -26,8 +26,20 @@ public:
     static RuntimeError overflow() { return {Overflow, QStringLiteral("Overflow")}; }
     static RuntimeError divisionByZero() { return {DivisionByZero, QStringLiteral("Division by zero")}; }
     static RuntimeError typeMismatch() { return {TypeMismatch, QStringLiteral("Type mismatch")}; }
+    static RuntimeError objectVariableNotSet() { return {ObjectVariableNotSet, QStringLiteral("Object variable not set")}; }
+    // A value the property refuses; detail replaces the standard message.
+    static RuntimeError invalidPropertyValue(const QString &detail = QStringLiteral("Invalid property value"))
+    {
+        return {InvalidPropertyValue, detail};
+    }
+    static RuntimeError memberNotSupported()
+    {
+        return {MemberNotSupported, QStringLiteral("Object doesn't support this property or method")};
+    }
 
 private:
+    RuntimeError(int number, const QString &message);
+
     int m_number;
     QString m_message;
 };

@@ -7,11 +7,6 @@
 
 namespace {
 
-RuntimeError memberNotFound()
-{
-    return {438, QStringLiteral("Object doesn't support this property or method")};
-}
-
 qint64 wholeNumber(const QVariantList &arguments)
 {
     if (arguments.size() != 1)
@@ -68,5 +63,5 @@ QVariant CommonDialog::invoke(int dispatchId, Invoke kind, const QVariantList &a
         }
         break;
     }
-    throw memberNotFound();
+    throw RuntimeError::memberNotSupported();
 }
