@@ -27,7 +27,7 @@ frmEdit::frmEdit(QWidget *parent)
     : QMainWindow(parent)
 {
     ui.setupUi(this);
-    documentText = new DocumentText(ui.txtEdit->document(), this);
+    m_documentText = new DocumentText(ui.txtEdit->document(), this);
     // The text box is the central widget, so the window's layout keeps it
     // filling the inner area exactly at every resize.
     resize(pixelsFromTwips(innerWidthTwips), pixelsFromTwips(innerHeightTwips) + ui.menuBar->sizeHint().height());
@@ -141,7 +141,7 @@ void frmEdit::mnuEditPaste_Click()
 void frmEdit::mnuEditFind_Click()
 {
     strSearch = InputBox(QStringLiteral("Find what?"), QStringLiteral("Find"));
-    const qsizetype found = InStr(1, documentText->text(), strSearch, Compare::Text);
+    const qsizetype found = InStr(1, m_documentText->text(), strSearch, Compare::Text);
     if (found != 0)
         select(found - 1, strSearch.size());
     else
@@ -153,7 +153,7 @@ void frmEdit::mnuEditFindNext_Click()
     // One character after the start of the selection, not after its end, so
     // occurrences may overlap.
     const qsizetype start = qsizetype(ui.txtEdit->textCursor().selectionStart()) + 2;
-    const qsizetype found = InStr(start, documentText->text(), strSearch, Compare::Text);
+    const qsizetype found = InStr(start, m_documentText->text(), strSearch, Compare::Text);
     if (found != 0)
         select(found - 1, strSearch.size());
     else

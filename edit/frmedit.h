@@ -36,6 +36,6 @@ private:
     void mnuEditFindNext_Click();
 
     Ui::frmEdit ui;
-    DocumentText *documentText;
+    DocumentText *m_documentText;
     QString strSearch;
 };

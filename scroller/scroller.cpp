@@ -324,14 +324,14 @@ void Scroller::buildScrollText()
         const qsizetype more = std::max<qsizetype>(1, qsizetype((twiceWidth - width) / blank) - 1);
         ScrollText += QString(more, u' ');
     }
-    characterStarts = characterStartsOf(ScrollText);
+    m_characterStarts = characterStartsOf(ScrollText);
     ScrollPosition = 1;
 }
 
 QString Scroller::character(qsizetype position) const
 {
-    const qsizetype start = characterStarts[std::size_t(position - 1)];
-    return ScrollText.mid(start, characterStarts[std::size_t(position)] - start);
+    const qsizetype start = m_characterStarts[std::size_t(position - 1)];
+    return ScrollText.mid(start, m_characterStarts[std::size_t(position)] - start);
 }
 
 void Scroller::Timer1_Timer()
@@ -340,7 +340,7 @@ void Scroller::Timer1_Timer()
         return;
     if (ScrollText.isEmpty())
         buildScrollText();
-    const qsizetype length = qsizetype(characterStarts.size()) - 1;
+    const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
     if (length < 1) {
         CaptionValue = QString();
         RefreshCaption();
@@ -359,8 +359,8 @@ void Scroller::Timer1_Timer()
 
     // From the character at ScrollPosition to the end, then the first
     // ScrollPosition characters: that character stands first and last.
-    const qsizetype start = characterStarts[std::size_t(ScrollPosition - 1)];
-    const qsizetype end = characterStarts[std::size_t(ScrollPosition)];
+    const qsizetype start = m_characterStarts[std::size_t(ScrollPosition - 1)];
+    const qsizetype end = m_characterStarts[std::size_t(ScrollPosition)];
     CaptionValue = ScrollText.mid(start) + ScrollText.left(end);
     RefreshCaption();
 }

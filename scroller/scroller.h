@@ -114,7 +114,7 @@ private:
     QString ScrollText;
     // Where each user-visible character of ScrollText starts, and its end:
     // a character is a grapheme cluster, never split across the edge.
-    std::vector<qsizetype> characterStarts;
+    std::vector<qsizetype> m_characterStarts;
     qsizetype ScrollPosition = 0;
     float LastHeight = 0.0f;
 

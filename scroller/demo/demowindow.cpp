@@ -34,67 +34,67 @@ DemoWindow::DemoWindow(QWidget *parent)
     for (int i = 0; i < 2; ++i) {
         // A host tells the control its ambient properties, then places it
         // as a new instance.
-        scrollers[i] = new Scroller(this);
-        scrollers[i]->setAmbientFont(font());
-        scrollers[i]->initProperties();
-        scrollers[i]->setCaption(i == 0 ? QStringLiteral("Welcome to the Scroller demo") : QStringLiteral("Second banner"));
-        scrollers[i]->setAccessibleName(QStringLiteral("Scroller %1").arg(i + 1));
-        layout->addWidget(scrollers[i]);
-        watch(scrollers[i], QStringLiteral("Scroller %1").arg(i + 1));
+        m_scrollers[i] = new Scroller(this);
+        m_scrollers[i]->setAmbientFont(font());
+        m_scrollers[i]->initProperties();
+        m_scrollers[i]->setCaption(i == 0 ? QStringLiteral("Welcome to the Scroller demo") : QStringLiteral("Second banner"));
+        m_scrollers[i]->setAccessibleName(QStringLiteral("Scroller %1").arg(i + 1));
+        layout->addWidget(m_scrollers[i]);
+        watch(m_scrollers[i], QStringLiteral("Scroller %1").arg(i + 1));
     }
 
     auto *form = new QFormLayout;
-    which = new QComboBox;
-    which->addItems({QStringLiteral("Scroller 1"), QStringLiteral("Scroller 2")});
-    caption = new QLineEdit;
-    backColor = new QLineEdit;
-    foreColor = new QLineEdit;
-    enabled = new QCheckBox(QStringLiteral("&Enabled"));
-    borderStyle = new QSpinBox;
-    borderStyle->setRange(0, 1);
-    interval = new QSpinBox;
-    interval->setRange(0, 65535);
+    m_which = new QComboBox;
+    m_which->addItems({QStringLiteral("Scroller 1"), QStringLiteral("Scroller 2")});
+    m_caption = new QLineEdit;
+    m_backColor = new QLineEdit;
+    m_foreColor = new QLineEdit;
+    m_enabled = new QCheckBox(QStringLiteral("&Enabled"));
+    m_borderStyle = new QSpinBox;
+    m_borderStyle->setRange(0, 1);
+    m_interval = new QSpinBox;
+    m_interval->setRange(0, 65535);
     auto *fontButton = new QPushButton(QStringLiteral("&Font..."));
-    form->addRow(QStringLiteral("&Control:"), which);
-    form->addRow(QStringLiteral("C&aption:"), caption);
-    form->addRow(QStringLiteral("&BackColor:"), backColor);
-    form->addRow(QStringLiteral("F&oreColor:"), foreColor);
-    form->addRow(QString(), enabled);
-    form->addRow(QStringLiteral("Bo&rderStyle:"), borderStyle);
-    form->addRow(QStringLiteral("&Interval (ms):"), interval);
+    form->addRow(QStringLiteral("&Control:"), m_which);
+    form->addRow(QStringLiteral("C&aption:"), m_caption);
+    form->addRow(QStringLiteral("&BackColor:"), m_backColor);
+    form->addRow(QStringLiteral("F&oreColor:"), m_foreColor);
+    form->addRow(QString(), m_enabled);
+    form->addRow(QStringLiteral("Bo&rderStyle:"), m_borderStyle);
+    form->addRow(QStringLiteral("&Interval (ms):"), m_interval);
     form->addRow(QString(), fontButton);
     layout->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    designMode = new QCheckBox(QStringLiteral("&Design mode"));
+    m_designMode = new QCheckBox(QStringLiteral("&Design mode"));
     auto *saveButton = new QPushButton(QStringLiteral("&Save..."));
     auto *loadButton = new QPushButton(QStringLiteral("&Load..."));
-    buttons->addWidget(designMode);
+    buttons->addWidget(m_designMode);
     buttons->addStretch();
     buttons->addWidget(saveButton);
     buttons->addWidget(loadButton);
     layout->addLayout(buttons);
 
-    events = new QPlainTextEdit;
-    events->setReadOnly(true);
-    events->setAccessibleName(QStringLiteral("Event log"));
-    layout->addWidget(events);
+    m_events = new QPlainTextEdit;
+    m_events->setReadOnly(true);
+    m_events->setAccessibleName(QStringLiteral("Event log"));
+    layout->addWidget(m_events);
 
-    connect(which, &QComboBox::currentIndexChanged, this, &DemoWindow::showProperties);
-    connect(caption, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setCaption(caption->text()); }); });
-    connect(backColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setBackColor(backColor->text().toUInt(nullptr, 0)); }); });
-    connect(foreColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setForeColor(foreColor->text().toUInt(nullptr, 0)); }); });
-    connect(enabled, &QCheckBox::toggled, this, [this](bool on) { apply([on](Scroller *s) { s->setEnabled(on); }); });
-    connect(borderStyle, &QSpinBox::valueChanged, this, [this](int style) { apply([style](Scroller *s) { s->setBorderStyle(qint16(style)); }); });
-    connect(interval, &QSpinBox::valueChanged, this, [this](int ms) { apply([ms](Scroller *s) { s->setInterval(ms); }); });
+    connect(m_which, &QComboBox::currentIndexChanged, this, &DemoWindow::showProperties);
+    connect(m_caption, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setCaption(m_caption->text()); }); });
+    connect(m_backColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setBackColor(m_backColor->text().toUInt(nullptr, 0)); }); });
+    connect(m_foreColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setForeColor(m_foreColor->text().toUInt(nullptr, 0)); }); });
+    connect(m_enabled, &QCheckBox::toggled, this, [this](bool on) { apply([on](Scroller *s) { s->setEnabled(on); }); });
+    connect(m_borderStyle, &QSpinBox::valueChanged, this, [this](int style) { apply([style](Scroller *s) { s->setBorderStyle(qint16(style)); }); });
+    connect(m_interval, &QSpinBox::valueChanged, this, [this](int ms) { apply([ms](Scroller *s) { s->setInterval(ms); }); });
     connect(fontButton, &QPushButton::clicked, this, [this] {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, current()->Font()->font(), this);
         if (ok)
             apply([chosen](Scroller *s) { s->setFont(FontObject::create(chosen)); });
     });
-    connect(designMode, &QCheckBox::toggled, this, [this](bool design) {
-        for (Scroller *s : scrollers)
+    connect(m_designMode, &QCheckBox::toggled, this, [this](bool design) {
+        for (Scroller *s : m_scrollers)
             s->setAmbientUserMode(!design);
     });
     connect(saveButton, &QPushButton::clicked, this, &DemoWindow::save);
@@ -105,18 +105,18 @@ DemoWindow::DemoWindow(QWidget *parent)
 
 Scroller *DemoWindow::current() const
 {
-    return scrollers[which->currentIndex()];
+    return m_scrollers[m_which->currentIndex()];
 }
 
 void DemoWindow::showProperties()
 {
-    const QSignalBlocker blockEnabled(enabled), blockBorder(borderStyle), blockInterval(interval);
-    caption->setText(current()->Caption().toString());
-    backColor->setText(hex(current()->BackColor()));
-    foreColor->setText(hex(current()->ForeColor()));
-    enabled->setChecked(current()->Enabled());
-    borderStyle->setValue(current()->BorderStyle());
-    interval->setValue(current()->Interval());
+    const QSignalBlocker blockEnabled(m_enabled), blockBorder(m_borderStyle), blockInterval(m_interval);
+    m_caption->setText(current()->Caption().toString());
+    m_backColor->setText(hex(current()->BackColor()));
+    m_foreColor->setText(hex(current()->ForeColor()));
+    m_enabled->setChecked(current()->Enabled());
+    m_borderStyle->setValue(current()->BorderStyle());
+    m_interval->setValue(current()->Interval());
 }
 
 // Property procedures report refused values as runtime errors.
@@ -151,7 +151,7 @@ void DemoWindow::watch(Scroller *scroller, const QString &name)
 
 void DemoWindow::log(const QString &line)
 {
-    events->appendPlainText(line);
+    m_events->appendPlainText(line);
 }
 
 void DemoWindow::save()
@@ -163,7 +163,7 @@ void DemoWindow::save()
     file.clear();
     for (int i = 0; i < 2; ++i) {
         SettingsPropertyBag bag(file, QStringLiteral("Scroller%1").arg(i + 1));
-        scrollers[i]->writeProperties(bag);
+        m_scrollers[i]->writeProperties(bag);
     }
     log(QStringLiteral("saved to ") + path);
 }
@@ -176,8 +176,8 @@ void DemoWindow::load()
     QSettings file(path, QSettings::IniFormat);
     for (int i = 0; i < 2; ++i) {
         SettingsPropertyBag bag(file, QStringLiteral("Scroller%1").arg(i + 1));
-        scrollers[i]->readProperties(bag);
-        scrollers[i]->RefreshCaption();
+        m_scrollers[i]->readProperties(bag);
+        m_scrollers[i]->RefreshCaption();
     }
     showProperties();
     log(QStringLiteral("loaded from ") + path);

@@ -30,14 +30,14 @@ private:
     void save();
     void load();
 
-    Tovrell::Scroller *scrollers[2];
-    QComboBox *which;
-    QLineEdit *caption;
-    QLineEdit *backColor;
-    QLineEdit *foreColor;
-    QCheckBox *enabled;
-    QSpinBox *borderStyle;
-    QSpinBox *interval;
-    QCheckBox *designMode;
-    QPlainTextEdit *events;
+    Tovrell::Scroller *m_scrollers[2];
+    QComboBox *m_which;
+    QLineEdit *m_caption;
+    QLineEdit *m_backColor;
+    QLineEdit *m_foreColor;
+    QCheckBox *m_enabled;
+    QSpinBox *m_borderStyle;
+    QSpinBox *m_interval;
+    QCheckBox *m_designMode;
+    QPlainTextEdit *m_events;
 };
