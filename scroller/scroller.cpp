@@ -1,7 +1,7 @@
 #include "scroller.h"
 
 #include "colour.h"
-#include "integer.h"
+#include "conversions.h"
 #include "numbers.h"
 #include "propertybag.h"
 #include "twips.h"
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace Tovrell {
 
@@ -18,16 +17,6 @@ namespace {
 
 const QString W = QStringLiteral("W");
 const QString A = QStringLiteral("A");
-
-// The text form of a caption of any type; a Null caption is empty text.
-QString captionText(const QVariant &caption)
-{
-    if (caption.isNull() || !caption.isValid())
-        return QString();
-    if (caption.typeId() == QMetaType::Bool)
-        return caption.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    return caption.toString();
-}
 
 // Where each grapheme cluster of text starts, then the text's end.
 std::vector<qsizetype> characterStartsOf(const QString &text)
@@ -38,45 +27,6 @@ std::vector<qsizetype> characterStartsOf(const QString &text)
         starts.push_back(at);
     starts.push_back(text.size());
     return starts;
-}
-
-qint32 toLong(const QVariant &value)
-{
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (!ok)
-        throw RuntimeError::typeMismatch();
-    // Colours travel both as signed and as unsigned 32-bit values.
-    if (number < std::numeric_limits<qint32>::min() || number > qint64(std::numeric_limits<quint32>::max()))
-        throw RuntimeError::overflow();
-    return qint32(quint32(number));
-}
-
-qint16 toInteger(const QVariant &value)
-{
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok)
-        throw RuntimeError::typeMismatch();
-    return Integer::fromDouble(number).value();
-}
-
-bool toBoolean(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        if (text.compare(u"True", Qt::CaseInsensitive) == 0)
-            return true;
-        if (text.compare(u"False", Qt::CaseInsensitive) == 0)
-            return false;
-    }
-    if (!value.canConvert<double>())
-        throw RuntimeError::typeMismatch();
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok)
-        throw RuntimeError::typeMismatch();
-    return number != 0.0;
 }
 
 std::shared_ptr<FontObject> toFont(const QVariant &value)
@@ -261,7 +211,7 @@ void Scroller::setIntervalForDesigner(int milliseconds)
 
 QString Scroller::captionForDesigner() const
 {
-    return captionText(Caption());
+    return toText(Caption());
 }
 
 void Scroller::setCaptionForDesigner(const QString &caption)
@@ -277,7 +227,7 @@ void Scroller::Refresh()
 void Scroller::RefreshCaption()
 {
     Cls();
-    Print(captionText(CaptionValue));
+    Print(toText(CaptionValue));
 }
 
 void Scroller::UserControl_InitProperties()
@@ -290,8 +240,8 @@ void Scroller::UserControl_InitProperties()
 
 void Scroller::UserControl_ReadProperties(PropertyBag &PropBag)
 {
-    setSurfaceBackColor(quint32(toLong(PropBag.ReadProperty(QStringLiteral("BackColor"), qint32(0x8000000F)))));
-    setSurfaceForeColor(quint32(toLong(PropBag.ReadProperty(QStringLiteral("ForeColor"), qint32(0x80000012)))));
+    setSurfaceBackColor(toColour(PropBag.ReadProperty(QStringLiteral("BackColor"), qint32(0x8000000F))));
+    setSurfaceForeColor(toColour(PropBag.ReadProperty(QStringLiteral("ForeColor"), qint32(0x80000012))));
     UserControl::setEnabled(toBoolean(PropBag.ReadProperty(QStringLiteral("Enabled"), true)));
     setFont(toFont(PropBag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambientFont()))));
     setSurfaceBorderStyle(toInteger(PropBag.ReadProperty(QStringLiteral("BorderStyle"), qint16(0))));
@@ -314,7 +264,7 @@ void Scroller::UserControl_WriteProperties(PropertyBag &PropBag)
 // the text is at least twice as wide as the control.
 void Scroller::buildScrollText()
 {
-    const QString text = captionText(Caption());
+    const QString text = toText(Caption());
     ScrollText = text + QString(qsizetype(characterStartsOf(text).size() - 1), u' ');
     const float twiceWidth = checkedSingle(2.0 * double(ScaleWidth()));
     const float blank = TextWidth(QStringLiteral(" "));
