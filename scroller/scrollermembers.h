@@ -66,12 +66,18 @@ struct Event
     const char *help;
 };
 
+constexpr DISPID ClickEvent = 1;
+constexpr DISPID DblClickEvent = 2;
+constexpr DISPID MouseDownEvent = 3;
+constexpr DISPID MouseMoveEvent = 4;
+constexpr DISPID MouseUpEvent = 5;
+
 inline constexpr Event events[] = {
-    {u"Click", 1, false, "Occurs when the user presses and then releases a mouse button over an object."},
-    {u"DblClick", 2, false, "Occurs when the user presses and releases a mouse button and then presses and releases it again over an object."},
-    {u"MouseDown", 3, true, "Occurs when the user presses the mouse button while an object has the focus."},
-    {u"MouseMove", 4, true, "Occurs when the user moves the mouse."},
-    {u"MouseUp", 5, true, "Occurs when the user releases the mouse button while an object has the focus."},
+    {u"Click", ClickEvent, false, "Occurs when the user presses and then releases a mouse button over an object."},
+    {u"DblClick", DblClickEvent, false, "Occurs when the user presses and releases a mouse button and then presses and releases it again over an object."},
+    {u"MouseDown", MouseDownEvent, true, "Occurs when the user presses the mouse button while an object has the focus."},
+    {u"MouseMove", MouseMoveEvent, true, "Occurs when the user moves the mouse."},
+    {u"MouseUp", MouseUpEvent, true, "Occurs when the user releases the mouse button while an object has the focus."},
 };
 
 } // namespace ScrollerMembers

@@ -1,14 +1,14 @@
 #include "scrollerobject.h"
 
+#include "conversions.h"
 #include "fontdispatch.h"
-#include "propertybag.h"
+#include "hostpropertybag.h"
 #include "scroller.h"
 #include "scrollermembers.h"
 
 #include <QThread>
 #include <QWidget>
 
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -20,71 +20,6 @@ namespace {
 HRESULT resultOf(int errorNumber)
 {
     return HRESULT(0x800A0000u | (std::uint32_t(errorNumber) & 0xFFFFu));
-}
-
-// The host's IPropertyBag seen as the runtime's property bag. Fonts travel
-// as font dispatch objects.
-class HostPropertyBag : public PropertyBag
-{
-public:
-    HostPropertyBag(IPropertyBag *bag, IErrorLog *log) : m_bag(bag), m_log(log) {}
-
-    // The property read last: the one a failed load stopped at, since the
-    // control applies each value right after reading it.
-    QString lastRead() const { return m_lastRead; }
-
-protected:
-    std::optional<QVariant> value(const QString &name) const override
-    {
-        m_lastRead = name;
-        VARIANT variant;
-        VariantInit(&variant);
-        if (FAILED(m_bag->Read(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant, m_log)))
-            return std::nullopt;
-        QVariant result;
-        if (variant.vt == VT_DISPATCH) {
-            const auto font = fontFromDispatch(variant.pdispVal);
-            result = font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
-        } else {
-            result = qvariantFromVariant(variant);
-        }
-        VariantClear(&variant);
-        return result;
-    }
-
-    void store(const QString &name, const QVariant &value) override
-    {
-        VARIANT variant;
-        VariantInit(&variant);
-        if (value.typeId() == QMetaType::QFont) {
-            variant.vt = VT_DISPATCH;
-            variant.pdispVal = fontDispatch(FontObject::create(value.value<QFont>()));
-        } else if (FAILED(variantFromQVariant(value, &variant))) {
-            variantFromQVariant(value.toString(), &variant);
-        }
-        const HRESULT written = m_bag->Write(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant);
-        VariantClear(&variant);
-        if (FAILED(written))
-            throw RuntimeError::invalidPropertyValue(QStringLiteral("The property bag refused ") + name);
-    }
-
-private:
-    IPropertyBag *m_bag;
-    IErrorLog *m_log;
-    mutable QString m_lastRead;
-};
-
-bool numberOf(const VARIANT &argument, qint64 &number)
-{
-    const QVariant value = qvariantFromVariant(argument);
-    if (!value.isValid() || value.typeId() == QMetaType::Nullptr)
-        return false;
-    bool ok = false;
-    const double real = value.toDouble(&ok);
-    if (!ok || !std::isfinite(real))
-        return false;
-    number = qint64(std::nearbyint(real));
-    return true;
 }
 
 const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
@@ -235,66 +170,17 @@ HRESULT ScrollerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *
     if (result)
         VariantInit(result);
 
-    const VARIANT *argument = expected ? &params->rgvarg[0] : nullptr;
-    qint64 number = 0;
     HRESULT outcome = S_OK;
-    if (argument && member->kind == Let && member->id != Caption && member->id != Enabled && !numberOf(*argument, number)) {
-        if (argumentError)
-            *argumentError = 0;
-        return DISP_E_TYPEMISMATCH;
-    }
     switch (member->kind) {
-    case Get: {
-        VARIANT value;
-        VariantInit(&value);
-        switch (id) {
-        case ScrollerMembers::BackColor: { std::uint32_t c = 0; outcome = get_BackColor(&c); value.vt = VT_I4; value.lVal = std::int32_t(c); break; }
-        case ScrollerMembers::ForeColor: { std::uint32_t c = 0; outcome = get_ForeColor(&c); value.vt = VT_I4; value.lVal = std::int32_t(c); break; }
-        case Enabled: value.vt = VT_BOOL; outcome = get_Enabled(&value.boolVal); break;
-        case Font: value.vt = VT_DISPATCH; outcome = get_Font(&value.pdispVal); break;
-        case BorderStyle: value.vt = VT_I2; outcome = get_BorderStyle(&value.iVal); break;
-        case Interval: value.vt = VT_I4; outcome = get_Interval(&value.lVal); break;
-        case Caption: outcome = get_Caption(&value); break;
-        }
-        if (SUCCEEDED(outcome) && result)
-            *result = value;
-        else
-            VariantClear(&value);
+    case Get:
+        outcome = getProperty(id, result);
         break;
-    }
     case Let:
-        switch (id) {
-        case BackColor: outcome = number < INT32_MIN || number > UINT32_MAX ? DISP_E_OVERFLOW : put_BackColor(std::uint32_t(number)); break;
-        case ForeColor: outcome = number < INT32_MIN || number > UINT32_MAX ? DISP_E_OVERFLOW : put_ForeColor(std::uint32_t(number)); break;
-        case Enabled: {
-            const QVariant value = qvariantFromVariant(*argument);
-            if (value.typeId() != QMetaType::Bool && !numberOf(*argument, number)) {
-                outcome = DISP_E_TYPEMISMATCH;
-                break;
-            }
-            outcome = put_Enabled(value.typeId() == QMetaType::Bool ? (value.toBool() ? VARIANT_TRUE : VARIANT_FALSE) : (number ? VARIANT_TRUE : VARIANT_FALSE));
-            break;
-        }
-        case BorderStyle: outcome = number < INT16_MIN || number > INT16_MAX ? DISP_E_OVERFLOW : put_BorderStyle(std::int16_t(number)); break;
-        case Interval: outcome = number < INT32_MIN || number > INT32_MAX ? DISP_E_OVERFLOW : put_Interval(std::int32_t(number)); break;
-        case Caption: {
-            VARIANT copy;
-            VariantInit(&copy);
-            const VARIANT &source = (argument->vt & VT_BYREF) && (argument->vt & ~VT_BYREF) == VT_VARIANT ? *argument->pvarVal : *argument;
-            outcome = VariantCopy(&copy, &source);
-            if (SUCCEEDED(outcome))
-                outcome = put_Caption(copy);
-            VariantClear(&copy);
-            break;
-        }
-        }
+        outcome = letProperty(id, params->rgvarg[0]);
         break;
-    case Set: {
-        IDispatch *font = argument->vt == VT_DISPATCH ? argument->pdispVal
-            : argument->vt == (VT_DISPATCH | VT_BYREF) && argument->ppdispVal ? *argument->ppdispVal : nullptr;
-        outcome = font ? putref_Font(font) : DISP_E_TYPEMISMATCH;
+    case Set:
+        outcome = setFontProperty(params->rgvarg[0]);
         break;
-    }
     case Method:
         outcome = id == ScrollerMembers::Refresh ? Refresh() : RefreshCaption();
         break;
@@ -307,6 +193,105 @@ HRESULT ScrollerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *
         return DISP_E_EXCEPTION;
     }
     return outcome;
+}
+
+// The property's value as a variant in result, if the caller wants it.
+HRESULT ScrollerObject::getProperty(DISPID id, VARIANT *result)
+{
+    using namespace ScrollerMembers;
+    VARIANT value;
+    VariantInit(&value);
+    HRESULT outcome = DISP_E_MEMBERNOTFOUND;
+    std::uint32_t colour = 0;
+    switch (id) {
+    case BackColor:
+        outcome = get_BackColor(&colour);
+        value.vt = VT_I4;
+        value.lVal = std::int32_t(colour);
+        break;
+    case ForeColor:
+        outcome = get_ForeColor(&colour);
+        value.vt = VT_I4;
+        value.lVal = std::int32_t(colour);
+        break;
+    case Enabled:
+        value.vt = VT_BOOL;
+        outcome = get_Enabled(&value.boolVal);
+        break;
+    case Font:
+        value.vt = VT_DISPATCH;
+        outcome = get_Font(&value.pdispVal);
+        break;
+    case BorderStyle:
+        value.vt = VT_I2;
+        outcome = get_BorderStyle(&value.iVal);
+        break;
+    case Interval:
+        value.vt = VT_I4;
+        outcome = get_Interval(&value.lVal);
+        break;
+    case Caption:
+        outcome = get_Caption(&value);
+        break;
+    }
+    if (SUCCEEDED(outcome) && result)
+        *result = value;
+    else
+        VariantClear(&value);
+    return outcome;
+}
+
+// Converts the argument as an assignment to the property does, then lets
+// the property have it.
+HRESULT ScrollerObject::letProperty(DISPID id, const VARIANT &argument)
+{
+    using namespace ScrollerMembers;
+    if (id == Caption)
+        return letCaption(argument);
+    const QVariant value = qvariantFromVariant(argument);
+    try {
+        switch (id) {
+        case BackColor:
+            return put_BackColor(toColour(value));
+        case ForeColor:
+            return put_ForeColor(toColour(value));
+        case Enabled:
+            return put_Enabled(toBoolean(value) ? VARIANT_TRUE : VARIANT_FALSE);
+        case BorderStyle:
+            return put_BorderStyle(toInteger(value));
+        case Interval:
+            return put_Interval(toLong(value));
+        }
+    } catch (const RuntimeError &error) {
+        return error.number() == RuntimeError::Overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
+    }
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+// Lets the caption have a copy of the argument, or of the variant that it
+// refers to.
+HRESULT ScrollerObject::letCaption(const VARIANT &argument)
+{
+    const bool byReference = (argument.vt & VT_BYREF) && (argument.vt & ~VT_BYREF) == VT_VARIANT;
+    const VARIANT &source = byReference ? *argument.pvarVal : argument;
+    VARIANT copy;
+    VariantInit(&copy);
+    HRESULT outcome = VariantCopy(&copy, &source);
+    if (SUCCEEDED(outcome))
+        outcome = put_Caption(copy);
+    VariantClear(&copy);
+    return outcome;
+}
+
+// Sets the font that the argument holds, by value or by reference.
+HRESULT ScrollerObject::setFontProperty(const VARIANT &argument)
+{
+    IDispatch *font = nullptr;
+    if (argument.vt == VT_DISPATCH)
+        font = argument.pdispVal;
+    else if (argument.vt == (VT_DISPATCH | VT_BYREF) && argument.ppdispVal)
+        font = *argument.ppdispVal;
+    return font ? putref_Font(font) : DISP_E_TYPEMISMATCH;
 }
 
 HRESULT ScrollerObject::get_BackColor(std::uint32_t *color)
@@ -511,11 +496,11 @@ void ScrollerObject::connectEvents()
         };
     };
     Scroller *s = m_scroller.data();
-    QObject::connect(s, &Scroller::Click, s, plain(1));
-    QObject::connect(s, &Scroller::DblClick, s, plain(2));
-    QObject::connect(s, &Scroller::MouseDown, s, mouse(3));
-    QObject::connect(s, &Scroller::MouseMove, s, mouse(4));
-    QObject::connect(s, &Scroller::MouseUp, s, mouse(5));
+    QObject::connect(s, &Scroller::Click, s, plain(ScrollerMembers::ClickEvent));
+    QObject::connect(s, &Scroller::DblClick, s, plain(ScrollerMembers::DblClickEvent));
+    QObject::connect(s, &Scroller::MouseDown, s, mouse(ScrollerMembers::MouseDownEvent));
+    QObject::connect(s, &Scroller::MouseMove, s, mouse(ScrollerMembers::MouseMoveEvent));
+    QObject::connect(s, &Scroller::MouseUp, s, mouse(ScrollerMembers::MouseUpEvent));
 }
 
 HRESULT ScrollerObject::GetClassID(CLSID *classId)

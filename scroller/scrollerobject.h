@@ -68,6 +68,10 @@ public:
 
 private:
     HRESULT usable() const;
+    HRESULT getProperty(DISPID id, VARIANT *result);
+    HRESULT letProperty(DISPID id, const VARIANT &argument);
+    HRESULT letCaption(const VARIANT &argument);
+    HRESULT setFontProperty(const VARIANT &argument);
     EXCEPINFO exceptionOf(HRESULT result) const;
     template <typename F>
     HRESULT call(F &&work);

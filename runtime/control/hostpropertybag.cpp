@@ -1,0 +1,38 @@
+#include "hostpropertybag.h"
+
+#include "fontdispatch.h"
+#include "runtimeerror.h"
+
+std::optional<QVariant> HostPropertyBag::value(const QString &name) const
+{
+    m_lastRead = name;
+    VARIANT variant;
+    VariantInit(&variant);
+    if (FAILED(m_bag->Read(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant, m_log)))
+        return std::nullopt;
+    QVariant result;
+    if (variant.vt == VT_DISPATCH) {
+        const auto font = fontFromDispatch(variant.pdispVal);
+        result = font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
+    } else {
+        result = qvariantFromVariant(variant);
+    }
+    VariantClear(&variant);
+    return result;
+}
+
+void HostPropertyBag::store(const QString &name, const QVariant &value)
+{
+    VARIANT variant;
+    VariantInit(&variant);
+    if (value.typeId() == QMetaType::QFont) {
+        variant.vt = VT_DISPATCH;
+        variant.pdispVal = fontDispatch(FontObject::create(value.value<QFont>()));
+    } else if (FAILED(variantFromQVariant(value, &variant))) {
+        variantFromQVariant(value.toString(), &variant);
+    }
+    const HRESULT written = m_bag->Write(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant);
+    VariantClear(&variant);
+    if (FAILED(written))
+        throw RuntimeError::invalidPropertyValue(QStringLiteral("The property bag refused ") + name);
+}
