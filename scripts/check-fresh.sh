@@ -3,7 +3,9 @@
 # dependency only this machine has cannot pass unseen: builds the root with
 # mmdebstrap (apt, git, ca-certificates, sudo and nothing else), clones the
 # committed checkout into it, mounts /proc, /sys and /dev, runs the command
-# with chroot, and exits with its status. Whatever happens, it ends what the
+# with chroot, and exits with its status. After the tests pass it checks the
+# README's run command too: the program must still be running after a few
+# seconds (offscreen, as there is no display). Whatever happens, it ends what the
 # command left running inside, unmounts, checks that nothing is mounted and
 # only then removes the root.
 #
@@ -23,9 +25,13 @@ if ! command -v mmdebstrap >/dev/null; then
         cannot_run "mmdebstrap is missing and could not be installed; not checked"
 fi
 
-# The second command of the README's first block, without its comment.
-test_command=$(awk '/^```/ { block++; next } block == 1' README.md | sed -n 2p | sed 's/[[:space:]]*#.*//')
-[ -n "$test_command" ] || { echo "check-fresh: no test command in README.md" >&2; exit 1; }
+# The README's first block holds the run command, then the test command.
+readme_command() {
+    awk '/^```/ { block++; next } block == 1' README.md | sed -n "${1}p" | sed 's/[[:space:]]*#.*//'
+}
+run_command=$(readme_command 1)
+test_command=$(readme_command 2)
+[ -n "$run_command" ] && [ -n "$test_command" ] || { echo "check-fresh: no run and test commands in README.md" >&2; exit 1; }
 
 root=$(mktemp -d /var/tmp/fresh-debian.XXXXXX)
 
@@ -84,4 +90,13 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/u
 status=$?
 set -e
 echo "check-fresh: '$test_command' on a brand-new Debian 12 root exited with $status"
-exit $status
+[ "$status" -eq 0 ] || exit $status
+
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen /bin/bash -c "cd /src && timeout 30 $run_command" >/dev/null 2>&1 && status=0 || status=$?
+if [ "$status" -ne 124 ]; then
+    echo "check-fresh: '$run_command' ended with $status instead of running" >&2
+    exit 1
+fi
+echo "check-fresh: '$run_command' starts its program there"
+exit 0
