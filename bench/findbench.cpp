@@ -27,14 +27,19 @@ using Clock = std::chrono::steady_clock;
 
 QString realisticText(qsizetype bytes)
 {
-    const QStringList words = QStringLiteral(
-        "the of and to in is that for it as was with be by on not he this are or his from at which but have an they "
-        "you were her she there would their we him been has when who will more no if out so said what up its about "
-        "into than them can only other new some could time these two may then do first any my now such like our over "
-        "man me even most made after also did many before must through back years where much your way well down "
-        "should because each just those people how too little state good very make world still own see men work long "
-        "get here between both life being under never day same another know while last might us great old year off "
-        "come since against go came right used take three").split(u' ');
+    const QStringList words =
+        QStringLiteral(
+            "the of and to in is that for it as was with be by on not he this are or his from at which but have an "
+            "they "
+            "you were her she there would their we him been has when who will more no if out so said what up its about "
+            "into than them can only other new some could time these two may then do first any my now such like our "
+            "over "
+            "man me even most made after also did many before must through back years where much your way well down "
+            "should because each just those people how too little state good very make world still own see men work "
+            "long "
+            "get here between both life being under never day same another know while last might us great old year off "
+            "come since against go came right used take three")
+            .split(u' ');
     std::mt19937 random(7);
     QString text;
     text.reserve(bytes + 200);

@@ -64,7 +64,8 @@ Sample measure(const char *program)
         line += c;
     long long paintedAt = 0;
     if (std::sscanf(line.c_str(), "first-paint %lld", &paintedAt) == 1) {
-        const long long startedAt = std::chrono::duration_cast<std::chrono::nanoseconds>(started.time_since_epoch()).count();
+        const long long startedAt =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(started.time_since_epoch()).count();
         sample.milliseconds = double(paintedAt - startedAt) / 1e6;
         // Idle: give the event loop a moment to settle before reading memory.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));

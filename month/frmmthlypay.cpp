@@ -25,10 +25,11 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
 
     connect(ui.txtPrincipal, &QLineEdit::textChanged, this, guarded(this, &frmMthlyPay::txtPrincipal_Change));
     connect(ui.lstInterest, &QListWidget::currentRowChanged, this, guarded(this, &frmMthlyPay::lstInterest_Click));
-    connect(ui.optTerm, &QButtonGroup::idToggled, this, [click = guarded(this, &frmMthlyPay::optTerm_Click)](int id, bool selected) {
-        if (selected)
-            click(Integer::from(id));
-    });
+    connect(ui.optTerm, &QButtonGroup::idToggled, this,
+            [click = guarded(this, &frmMthlyPay::optTerm_Click)](int id, bool selected) {
+                if (selected)
+                    click(Integer::from(id));
+            });
     connect(ui.cmdCalc, &QPushButton::clicked, this, guarded(this, &frmMthlyPay::cmdCalc_Click));
     connect(ui.mnuFilePrint, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFilePrint_Click));
     connect(ui.mnuFileExit, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFileExit_Click));
@@ -81,10 +82,18 @@ void frmMthlyPay::lstInterest_Click()
 void frmMthlyPay::optTerm_Click(Integer index)
 {
     switch (index.value()) {
-    case 0: intTerm = Integer(2); break;
-    case 1: intTerm = Integer(3); break;
-    case 2: intTerm = Integer(4); break;
-    default: intTerm = Integer(5); break;
+    case 0:
+        intTerm = Integer(2);
+        break;
+    case 1:
+        intTerm = Integer(3);
+        break;
+    case 2:
+        intTerm = Integer(4);
+        break;
+    default:
+        intTerm = Integer(5);
+        break;
     }
     ui.lblPayment->clear();
 }
@@ -135,6 +144,7 @@ void frmMthlyPay::mnuColorInfo_Click()
     dlgCommon->invoke(CommonDialog::ShowColorId, Invoke::Method);
     // The term buttons first, then the frame.
     for (Integer index; index <= Integer(3); index += Integer(1))
-        setBackColor(optTermItem(index.value()), quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+        setBackColor(optTermItem(index.value()),
+                     quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
     setBackColor(ui.fraInfo, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
 }

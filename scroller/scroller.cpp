@@ -254,7 +254,8 @@ void Scroller::UserControl_WriteProperties(PropertyBag &PropBag)
     PropBag.WriteProperty(QStringLiteral("BackColor"), qint32(surfaceBackColor()), qint32(0x8000000F));
     PropBag.WriteProperty(QStringLiteral("ForeColor"), qint32(surfaceForeColor()), qint32(0x80000012));
     PropBag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
-    PropBag.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(Font()->font()), QVariant::fromValue(ambientFont()));
+    PropBag.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(Font()->font()),
+                          QVariant::fromValue(ambientFont()));
     PropBag.WriteProperty(QStringLiteral("BorderStyle"), surfaceBorderStyle(), qint16(0));
     PropBag.WriteProperty(QStringLiteral("Interval"), qint32(Timer1.interval()), qint16(100));
     PropBag.WriteProperty(QStringLiteral("Caption"), CaptionValue, QStringLiteral("Scroller"));

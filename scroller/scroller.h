@@ -42,20 +42,20 @@ public:
     // Properties. Each let or set stores the value, repaints the caption
     // where noted, then emits propertyChanged with the property's name. A
     // value the surface or timer refuses throws RuntimeError.
-    quint32 BackColor() const;                     // repaints
+    quint32 BackColor() const; // repaints
     void setBackColor(quint32 New_BackColor);
-    quint32 ForeColor() const;                     // repaints
+    quint32 ForeColor() const; // repaints
     void setForeColor(quint32 New_ForeColor);
-    bool Enabled() const;                          // repaints; the banner keeps moving
+    bool Enabled() const; // repaints; the banner keeps moving
     void setEnabled(bool New_Enabled);
     // The font object itself: a change made through it changes the
     // control's font, seen at the next repaint.
     std::shared_ptr<FontObject> Font() const;
     void setFont(std::shared_ptr<FontObject> New_Font);
     using QWidget::setFont;
-    qint16 BorderStyle() const;                    // 0 none, 1 fixed single; repaints
+    qint16 BorderStyle() const; // 0 none, 1 fixed single; repaints
     void setBorderStyle(qint16 New_BorderStyle);
-    qint32 Interval() const;                       // milliseconds, 0 to 65535; 0 stops the timer
+    qint32 Interval() const; // milliseconds, 0 to 65535; 0 stops the timer
     void setInterval(qint32 New_Interval);
     // Any value: a number stays a number. While the host runs, the text
     // shown at that moment. Repaints.

@@ -18,7 +18,7 @@ struct Member
     DISPID id;
     Kind kind;
     Type type;
-    const char *help;      // empty for none
+    const char *help; // empty for none
 };
 
 constexpr DISPID BackColor = 0x68030005;
@@ -31,13 +31,17 @@ constexpr DISPID Interval = 0x68030001;
 constexpr DISPID Caption = 0x68030000;
 constexpr DISPID RefreshCaption = 0x60030011;
 
-inline constexpr const char *backColorHelp = "Returns/sets the background color used to display text and graphics in an object.";
-inline constexpr const char *foreColorHelp = "Returns/sets the foreground color used to display text and graphics in an object.";
-inline constexpr const char *enabledHelp = "Returns/sets a value that determines whether an object can respond to user-generated events.";
+inline constexpr const char *backColorHelp =
+    "Returns/sets the background color used to display text and graphics in an object.";
+inline constexpr const char *foreColorHelp =
+    "Returns/sets the foreground color used to display text and graphics in an object.";
+inline constexpr const char *enabledHelp =
+    "Returns/sets a value that determines whether an object can respond to user-generated events.";
 inline constexpr const char *fontHelp = "Returns a Font object.";
 inline constexpr const char *borderStyleHelp = "Returns/sets the border style for an object.";
 inline constexpr const char *refreshHelp = "Forces a complete repaint of a object.";
-inline constexpr const char *intervalHelp = "Returns/sets the number of milliseconds between calls to a Timer control's Timer event.";
+inline constexpr const char *intervalHelp =
+    "Returns/sets the number of milliseconds between calls to a Timer control's Timer event.";
 
 inline constexpr Member members[] = {
     {u"BackColor", BackColor, Get, Type::Colour, backColorHelp},
@@ -62,7 +66,7 @@ struct Event
 {
     const char16_t *name;
     DISPID id;
-    bool mouseArguments;   // Button, Shift, X, Y by reference
+    bool mouseArguments; // Button, Shift, X, Y by reference
     const char *help;
 };
 
@@ -74,8 +78,10 @@ constexpr DISPID MouseUpEvent = 5;
 
 inline constexpr Event events[] = {
     {u"Click", ClickEvent, false, "Occurs when the user presses and then releases a mouse button over an object."},
-    {u"DblClick", DblClickEvent, false, "Occurs when the user presses and releases a mouse button and then presses and releases it again over an object."},
-    {u"MouseDown", MouseDownEvent, true, "Occurs when the user presses the mouse button while an object has the focus."},
+    {u"DblClick", DblClickEvent, false,
+     "Occurs when the user presses and releases a mouse button and then presses and releases it again over an object."},
+    {u"MouseDown", MouseDownEvent, true,
+     "Occurs when the user presses the mouse button while an object has the focus."},
     {u"MouseMove", MouseMoveEvent, true, "Occurs when the user moves the mouse."},
     {u"MouseUp", MouseUpEvent, true, "Occurs when the user releases the mouse button while an object has the focus."},
 };

@@ -48,10 +48,11 @@ ScrollerObject::ScrollerObject(ComponentModule &module)
     , m_scroller(new Scroller)
 {
     m_module.objectCreated();
-    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(), [this](int number, const QString &description) {
-        m_lastError = number;
-        m_lastErrorDescription = description;
-    });
+    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
+                     [this](int number, const QString &description) {
+                         m_lastError = number;
+                         m_lastErrorDescription = description;
+                     });
     connectEvents();
 }
 
@@ -101,7 +102,8 @@ EXCEPINFO ScrollerObject::exceptionOf(HRESULT result) const
     exception.scode = result;
     exception.wCode = WORD(result & 0xFFFF);
     exception.bstrSource = bstrFromString(QStringLiteral("Tovrell"));
-    exception.bstrDescription = bstrFromString(m_lastErrorDescription.isEmpty() ? QStringLiteral("Run-time error") : m_lastErrorDescription);
+    exception.bstrDescription =
+        bstrFromString(m_lastErrorDescription.isEmpty() ? QStringLiteral("Run-time error") : m_lastErrorDescription);
     return exception;
 }
 
@@ -316,7 +318,8 @@ HRESULT ScrollerObject::put_ForeColor(std::uint32_t color)
 
 HRESULT ScrollerObject::get_Enabled(VARIANT_BOOL *enabled)
 {
-    return enabled ? call([enabled](Scroller &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; }) : E_POINTER;
+    return enabled ? call([enabled](Scroller &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; })
+                   : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_Enabled(VARIANT_BOOL enabled)
@@ -430,7 +433,8 @@ HRESULT ScrollerObject::Advise(IUnknown *sink, DWORD *cookie)
         return E_POINTER;
     *cookie = 0;
     void *dispatch = nullptr;
-    if (FAILED(sink->QueryInterface(DIID___Scroller, &dispatch)) && FAILED(sink->QueryInterface(IID_IDispatch, &dispatch)))
+    if (FAILED(sink->QueryInterface(DIID___Scroller, &dispatch))
+        && FAILED(sink->QueryInterface(IID_IDispatch, &dispatch)))
         return CONNECT_E_CANNOTCONNECT;
     *cookie = m_nextCookie++;
     m_sinks.emplace(*cookie, static_cast<IDispatch *>(dispatch));

@@ -61,43 +61,43 @@ class _Scroller : public IDispatch
 public:
     // The background colour: 0x00BBGGRR, or 0x80000000 plus a system colour
     // index from 0 to 0x18 (following the host's palette).
-    virtual HRESULT get_BackColor(std::uint32_t *color) = 0;        // 0x68030005
+    virtual HRESULT get_BackColor(std::uint32_t *color) = 0; // 0x68030005
     // Sets it and repaints; a value that is neither form: 0x800A017C.
     virtual HRESULT put_BackColor(std::uint32_t color) = 0;
     // The text colour, in the same forms.
-    virtual HRESULT get_ForeColor(std::uint32_t *color) = 0;        // 0x68030004
+    virtual HRESULT get_ForeColor(std::uint32_t *color) = 0; // 0x68030004
     // Sets it and repaints; a value that is neither form: 0x800A017C.
     virtual HRESULT put_ForeColor(std::uint32_t color) = 0;
     // Whether the control takes mouse input: VARIANT_TRUE or VARIANT_FALSE.
-    virtual HRESULT get_Enabled(VARIANT_BOOL *enabled) = 0;         // 0x68030003
+    virtual HRESULT get_Enabled(VARIANT_BOOL *enabled) = 0; // 0x68030003
     // Any non-zero value enables; repaints (the banner keeps moving).
     virtual HRESULT put_Enabled(VARIANT_BOOL enabled) = 0;
     // The control's font object itself, with Name (0), Size (2), Bold (3)
     // and Italic (4) by dispatch id: a change made through it changes the
     // control's font. The caller releases it.
-    virtual HRESULT get_Font(IDispatch **font) = 0;                 // -512
+    virtual HRESULT get_Font(IDispatch **font) = 0; // -512
     // Takes a font object: one of the runtime's is shared, any other is
     // read through Name and Size. E_INVALIDARG when it is not a font.
     virtual HRESULT putref_Font(IDispatch *font) = 0;
     // 0 none, 1 fixed single.
-    virtual HRESULT get_BorderStyle(std::int16_t *style) = 0;       // 0x68030002
+    virtual HRESULT get_BorderStyle(std::int16_t *style) = 0; // 0x68030002
     // Sets it and repaints; another value: 0x800A017C.
     virtual HRESULT put_BorderStyle(std::int16_t style) = 0;
     // Repaints the whole control now.
-    virtual HRESULT Refresh() = 0;                                  // 0x60030006
+    virtual HRESULT Refresh() = 0; // 0x60030006
     // Milliseconds between scrolling steps, 0 (stopped) to 65535.
-    virtual HRESULT get_Interval(std::int32_t *milliseconds) = 0;   // 0x68030001
+    virtual HRESULT get_Interval(std::int32_t *milliseconds) = 0; // 0x68030001
     // Sets it; outside 0 to 65535: 0x800A017C.
     virtual HRESULT put_Interval(std::int32_t milliseconds) = 0;
     // The caption as set (a number stays a number); while the host runs,
     // the text shown at that moment. The caller owns the returned variant
     // (VariantClear).
-    virtual HRESULT get_Caption(VARIANT *caption) = 0;              // 0x68030000
+    virtual HRESULT get_Caption(VARIANT *caption) = 0; // 0x68030000
     // Any variant; the control copies it (the caller keeps its own) and
     // scrolls it from the next step. VT_NULL scrolls as empty text.
     virtual HRESULT put_Caption(VARIANT caption) = 0;
     // Clears the control and prints the caption at its top-left corner.
-    virtual HRESULT RefreshCaption() = 0;                           // 0x60030011
+    virtual HRESULT RefreshCaption() = 0; // 0x60030011
 
 protected:
     ~_Scroller() = default;

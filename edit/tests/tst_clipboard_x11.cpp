@@ -45,7 +45,8 @@ void TestClipboardX11::copiedTextReachesAnotherProgram()
     QTest::keySequence(text(), QKeySequence::Copy);
 
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
     // Serve the selection while xclip asks for it: no blocking wait here.
     QTRY_COMPARE_WITH_TIMEOUT(xclip.state(), QProcess::NotRunning, 10000);
     QCOMPARE(xclip.exitCode(), 0);
@@ -61,7 +62,9 @@ void TestClipboardX11::textFromAnotherProgramIsPasted()
     text()->setTextCursor(cursor);
 
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-quiet")});
+    xclip.start(
+        QStringLiteral("xclip"),
+        {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-quiet")});
     QVERIFY(xclip.waitForStarted());
     xclip.write(content.toUtf8());
     xclip.closeWriteChannel();

@@ -163,13 +163,21 @@ void TestEdit::menus_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items"); // name|text|shortcut, "-" a separator
 
-    QTest::newRow("File") << "mnuFile" << "&File" << QStringList{
-        "mnuFileNew|&New|Ctrl+N", "mnuFileOpen|&Open...|Ctrl+O", "-",
-        "mnuFileSave|&Save|Ctrl+S", "mnuFileSaveAs|Save &As...|Ctrl+A", "-",
-        "mnuFilePrint|&Print...|Ctrl+P", "-", "mnuFileExit|E&xit|"};
-    QTest::newRow("Edit") << "mnuEdit" << "&Edit" << QStringList{
-        "mnuEditCut|Cu&t|Ctrl+X", "mnuEditCopy|&Copy|Ctrl+C", "mnuEditPaste|&Paste|Ctrl+V", "-",
-        "mnuEditFind|&Find...|Ctrl+F", "mnuEditFindNext|Find &Next|F3"};
+    QTest::newRow("File") << "mnuFile"
+                          << "&File"
+                          << QStringList{"mnuFileNew|&New|Ctrl+N",
+                                         "mnuFileOpen|&Open...|Ctrl+O",
+                                         "-",
+                                         "mnuFileSave|&Save|Ctrl+S",
+                                         "mnuFileSaveAs|Save &As...|Ctrl+A",
+                                         "-",
+                                         "mnuFilePrint|&Print...|Ctrl+P",
+                                         "-",
+                                         "mnuFileExit|E&xit|"};
+    QTest::newRow("Edit") << "mnuEdit"
+                          << "&Edit" << QStringList{"mnuEditCut|Cu&t|Ctrl+X",      "mnuEditCopy|&Copy|Ctrl+C",
+                                                    "mnuEditPaste|&Paste|Ctrl+V",  "-",
+                                                    "mnuEditFind|&Find...|Ctrl+F", "mnuEditFindNext|Find &Next|F3"};
 }
 
 void TestEdit::menus()
@@ -399,10 +407,13 @@ void TestEdit::find_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("small letters find capitals") << "The Word and WORD" << 0 << "word" << false << 4 << 8 << "";
-    QTest::newRow("case folding: ÉTÉ finds été") << QString::fromUtf8("un été chaud") << 0 << QString::fromUtf8("ÉTÉ") << false << 3 << 6 << "";
+    QTest::newRow("case folding: ÉTÉ finds été")
+        << QString::fromUtf8("un été chaud") << 0 << QString::fromUtf8("ÉTÉ") << false << 3 << 6 << "";
     QTest::newRow("always from the first character") << "ab ab ab" << 7 << "ab" << false << 0 << 2 << "";
-    QTest::newRow("not found keeps the selection") << "abc" << 2 << "x" << false << 2 << 2 << "The search string was not found.";
-    QTest::newRow("search longer than the text") << "ab" << 1 << "abc" << false << 1 << 1 << "The search string was not found.";
+    QTest::newRow("not found keeps the selection")
+        << "abc" << 2 << "x" << false << 2 << 2 << "The search string was not found.";
+    QTest::newRow("search longer than the text")
+        << "ab" << 1 << "abc" << false << 1 << 1 << "The search string was not found.";
     QTest::newRow("cancel searches for empty: caret to start") << "abc" << 2 << "ignored" << true << 0 << 0 << "";
     QTest::newRow("OK with empty entry") << "abc" << 3 << "" << false << 0 << 0 << "";
     QTest::newRow("cancel with empty text") << "" << 0 << "" << true << 0 << 0 << "The search string was not found.";
@@ -445,8 +456,9 @@ void TestEdit::findNextOverlaps()
         QCOMPARE(selectionEnd(), start + 2);
     }
     for (int again = 0; again < 2; ++again) {
-        QCOMPARE(press(QKeySequence(Qt::Key_F3)),
-                 (QStringList{"The search has been completed.", "Find Next", QString::number(QMessageBox::Information)}));
+        QCOMPARE(
+            press(QKeySequence(Qt::Key_F3)),
+            (QStringList{"The search has been completed.", "Find Next", QString::number(QMessageBox::Information)}));
         QCOMPARE(selectionStart(), 2);
         QCOMPARE(selectionEnd(), 4);
     }

@@ -86,8 +86,8 @@ QStringList TestMath::answer(const QString &text)
     box->insert(text);
     QPointer<QTimer> watch = whenModalOpens([&seen](QWidget *modal) {
         auto *message = qobject_cast<QMessageBox *>(modal);
-        seen << message->text() << message->windowTitle()
-             << QString::number(message->icon()) << QString::number(message->buttons().size());
+        seen << message->text() << message->windowTitle() << QString::number(message->icon())
+             << QString::number(message->buttons().size());
         QTest::keyClick(modal, Qt::Key_Return);
     });
     QTest::keyClick(box, Qt::Key_Return);
@@ -101,7 +101,11 @@ void TestMath::layout_data()
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("twips");
 
-    const struct { const char *name, *container; int left, top, width, height; } table[] = {
+    const struct
+    {
+        const char *name, *container;
+        int left, top, width, height;
+    } table[] = {
         {"chkDisplay", "frmMath", 5400, 2400, 2415, 255},
         {"Frame3", "frmMath", 2400, 2400, 1575, 1575},
         {"optAdd", "Frame3", 120, 240, 1215, 495},
@@ -147,17 +151,21 @@ void TestMath::captionsFitAtTheDefaultFont()
 {
     showWindow();
     for (auto *button : m_window->findChildren<QAbstractButton *>())
-        QVERIFY2(button->sizeHint().width() <= button->width() || button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 8 <= button->width(),
+        QVERIFY2(button->sizeHint().width() <= button->width()
+                     || button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 8 <= button->width(),
                  qPrintable(button->objectName()));
     for (auto *label : m_window->findChildren<QLabel *>()) {
         const QString text = label->text();
-        QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->width() && label->fontMetrics().height() <= label->height(),
+        QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->width()
+                     && label->fontMetrics().height() <= label->height(),
                  qPrintable(label->objectName()));
     }
     for (auto *frame : m_window->findChildren<QGroupBox *>())
-        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= frame->width(), qPrintable(frame->objectName()));
+        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= frame->width(),
+                 qPrintable(frame->objectName()));
     // The summary counts keep fitting well past 16 bits.
-    QVERIFY(control<QLabel>("lblCorrect")->fontMetrics().horizontalAdvance(QStringLiteral("32768")) <= 735 / twipsPerPixel);
+    QVERIFY(control<QLabel>("lblCorrect")->fontMetrics().horizontalAdvance(QStringLiteral("32768"))
+            <= 735 / twipsPerPixel);
 }
 
 void TestMath::everyControlHasAnAccessibleName()
@@ -183,7 +191,8 @@ void TestMath::everyControlHasAnAccessibleName()
 void TestMath::tabOrder()
 {
     // The focus chain, as the layout orders it.
-    const QStringList expected = {"txtAnswer", "cmdVerify", "optLevel1", "optLevel2", "optAdd", "optSub", "chkDisplay", "cmdExit"};
+    const QStringList expected = {"txtAnswer", "cmdVerify", "optLevel1",  "optLevel2",
+                                  "optAdd",    "optSub",    "chkDisplay", "cmdExit"};
     QStringList chain;
     QWidget *widget = control("txtAnswer");
     do {
@@ -319,7 +328,8 @@ void TestMath::subtractionPutsTheLargerFirst()
     control<QAbstractButton>("optAdd")->click();
     for (int i = 0; i < 200 && !smallerFirstInAddition; ++i) {
         QTest::mouseClick(control(i % 2 ? "optLevel1" : "optLevel2"), Qt::LeftButton);
-        smallerFirstInAddition = control<QLabel>("lblNum1")->text().toInt() < control<QLabel>("lblNum2")->text().toInt();
+        smallerFirstInAddition =
+            control<QLabel>("lblNum1")->text().toInt() < control<QLabel>("lblNum2")->text().toInt();
     }
     QVERIFY(smallerFirstInAddition);
 }

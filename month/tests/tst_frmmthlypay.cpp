@@ -85,19 +85,17 @@ void TestMonth::layout_data()
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("twips");
 
-    const struct { const char *name, *container; int left, top, width, height; } table[] = {
-        {"fraInfo", "clientArea", 360, 360, 6855, 3375},
-        {"optTerm_3", "fraInfo", 5040, 2640, 1215, 495},
-        {"optTerm_2", "fraInfo", 5040, 2040, 1215, 495},
-        {"optTerm_1", "fraInfo", 5040, 1440, 1215, 495},
-        {"optTerm_0", "fraInfo", 5040, 840, 1215, 495},
-        {"txtPrincipal", "fraInfo", 480, 960, 1215, 420},
-        {"lstInterest", "fraInfo", 2760, 960, 1215, 1560},
-        {"Label1", "fraInfo", 480, 600, 1335, 300},
-        {"Label2", "fraInfo", 2760, 600, 1365, 300},
-        {"Label3", "fraInfo", 5040, 600, 1095, 300},
-        {"cmdCalc", "clientArea", 5880, 4320, 1215, 495},
-        {"lblPayment", "clientArea", 2640, 4320, 2895, 615},
+    const struct
+    {
+        const char *name, *container;
+        int left, top, width, height;
+    } table[] = {
+        {"fraInfo", "clientArea", 360, 360, 6855, 3375},   {"optTerm_3", "fraInfo", 5040, 2640, 1215, 495},
+        {"optTerm_2", "fraInfo", 5040, 2040, 1215, 495},   {"optTerm_1", "fraInfo", 5040, 1440, 1215, 495},
+        {"optTerm_0", "fraInfo", 5040, 840, 1215, 495},    {"txtPrincipal", "fraInfo", 480, 960, 1215, 420},
+        {"lstInterest", "fraInfo", 2760, 960, 1215, 1560}, {"Label1", "fraInfo", 480, 600, 1335, 300},
+        {"Label2", "fraInfo", 2760, 600, 1365, 300},       {"Label3", "fraInfo", 5040, 600, 1095, 300},
+        {"cmdCalc", "clientArea", 5880, 4320, 1215, 495},  {"lblPayment", "clientArea", 2640, 4320, 2895, 615},
         {"Label4", "clientArea", 360, 4320, 2055, 285},
     };
     for (const auto &row : table)
@@ -176,17 +174,20 @@ void TestMonth::startState()
 void TestMonth::keyboard()
 {
     // The focus chain, as the layout orders it.
-    const QStringList expected = {"txtPrincipal", "lstInterest", "optTerm_0", "optTerm_1", "optTerm_2", "optTerm_3", "cmdCalc"};
+    const QStringList expected = {"txtPrincipal", "lstInterest", "optTerm_0", "optTerm_1",
+                                  "optTerm_2",    "optTerm_3",   "cmdCalc"};
     QStringList chain;
     QWidget *widget = control("txtPrincipal");
     do {
-        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty() && widget->window() == m_window.get())
+        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty()
+            && widget->window() == m_window.get())
             chain << widget->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != control("txtPrincipal"));
     QCOMPARE(chain, expected);
 
-    QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("mnuFilePrint"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("mnuFilePrint"))->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+P")));
     QVERIFY(control<QPushButton>("cmdCalc")->isDefault());
 }
 
@@ -297,7 +298,9 @@ void TestMonth::rateReadsBackInTheLocaleThatWroteIt_data()
 
     QTest::newRow("German") << "de_DE" << QString::fromUtf8("7,25%") << QString::fromUtf8("30,99\u00A0€");
     QTest::newRow("French") << "fr_FR" << QString::fromUtf8("7,25%") << QString::fromUtf8("30,99\u00A0€");
-    QTest::newRow("C falls back to US currency") << "C" << "7.25%" << "$30.99";
+    QTest::newRow("C falls back to US currency") << "C"
+                                                 << "7.25%"
+                                                 << "$30.99";
 }
 
 void TestMonth::rateReadsBackInTheLocaleThatWroteIt()

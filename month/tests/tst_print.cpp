@@ -42,7 +42,8 @@ int countNear(const QImage &image, QRgb colour)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            if (qAbs(qRed(p) - qRed(colour)) <= 4 && qAbs(qGreen(p) - qGreen(colour)) <= 4 && qAbs(qBlue(p) - qBlue(colour)) <= 4)
+            if (qAbs(qRed(p) - qRed(colour)) <= 4 && qAbs(qGreen(p) - qGreen(colour)) <= 4
+                && qAbs(qBlue(p) - qBlue(colour)) <= 4)
                 ++count;
         }
     }
@@ -80,17 +81,21 @@ void TestPrint::printsOnePageWithTheWindow()
     QTest::keySequence(principal, QKeySequence(QStringLiteral("Ctrl+P")));
 
     // The job is done when the queue is empty and the file is complete.
-    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty() && pdfs().size() == 1, 120000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty() && pdfs().size() == 1, 120000);
     const QString pdf = pdfFolder().filePath(pdfs().front());
-    QTRY_VERIFY_WITH_TIMEOUT([&pdf] {
-        QFile file(pdf);
-        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
-    }(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&pdf] {
+            QFile file(pdf);
+            return file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
+        }(),
+        30000);
 
     QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
     QTemporaryDir scratch;
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                     pdf, scratch.filePath(QStringLiteral("page"))});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+         scratch.filePath(QStringLiteral("page"))});
     const QImage page(scratch.filePath(QStringLiteral("page.png")));
     QVERIFY(!page.isNull());
 

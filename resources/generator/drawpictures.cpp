@@ -9,17 +9,23 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 namespace {
 
-struct Point { double x, y; };
+struct Point
+{
+    double x, y;
+};
 
 // A black bar over [x0..x1] x [y0..y1] casts a one-pixel grey shadow on its
 // right end and under it; shadows go down first so no bar is covered.
-struct Bar { int x0, y0, x1, y1; };
+struct Bar
+{
+    int x0, y0, x1, y1;
+};
 
 Image drawBars(int size, std::initializer_list<Bar> bars)
 {
@@ -113,10 +119,11 @@ Image programIcon(int size)
     const double k = size / 32.0;
     const Point window[4] = {{3 * k, 7 * k}, {24 * k, 3 * k}, {27.5 * k, 22.5 * k}, {6 * k, 27 * k}};
     const Point shadow[4] = {{5 * k, 9 * k}, {26 * k, 5 * k}, {29.5 * k, 24.5 * k}, {8 * k, 29 * k}};
-    const Point title[4] = {window[0], window[1], between(window[1], window[2], 0.24), between(window[0], window[3], 0.24)};
+    const Point title[4] = {window[0], window[1], between(window[1], window[2], 0.24),
+                            between(window[0], window[3], 0.24)};
     const Point arrow[3] = {{22 * k, 22 * k}, {32 * k, 27 * k}, {22 * k, 32 * k}};
 
-    auto in = [](const Point (&q)[4], int x, int y) { return insideQuad(x + 0.5, y + 0.5, q); };
+    auto in = [](const Point(&q)[4], int x, int y) { return insideQuad(x + 0.5, y + 0.5, q); };
     Image image(size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -124,7 +131,8 @@ Image programIcon(int size)
                 image.set(x, y, Grey);
             if (!in(window, x, y))
                 continue;
-            const bool edge = !in(window, x - 1, y) || !in(window, x + 1, y) || !in(window, x, y - 1) || !in(window, x, y + 1);
+            const bool edge =
+                !in(window, x - 1, y) || !in(window, x + 1, y) || !in(window, x, y - 1) || !in(window, x, y + 1);
             const bool titleEdge = in(title, x, y) && !in(title, x, y + 1);
             if (edge || titleEdge)
                 image.set(x, y, Black);
@@ -153,21 +161,9 @@ Image programIcon(int size)
 // outlined in black. One character a pixel: . silver, w white, b blue,
 // k black, g grey, y yellow.
 const char *const toolboxPicture[15] = {
-    "..............k.",
-    ".............kyk",
-    "bbbbbbbbbbb.kyk.",
-    "bbbbbbbbbbbkyk..",
-    "wwwwwwwwwwkykk..",
-    "wggggggggkykgk..",
-    "wwwwwwwwkykwwk..",
-    "wgggggggkykggk..",
-    "wwwwwwwkykwwwk..",
-    "wggggggkkkgggk..",
-    "wwwwwwkkwwwwwk..",
-    "kkkkkkkkkkkkkk..",
-    "................",
-    "................",
-    "................",
+    "..............k.", ".............kyk", "bbbbbbbbbbb.kyk.", "bbbbbbbbbbbkyk..", "wwwwwwwwwwkykk..",
+    "wggggggggkykgk..", "wwwwwwwwkykwwk..", "wgggggggkykggk..", "wwwwwwwkykwwwk..", "wggggggkkkgggk..",
+    "wwwwwwkkwwwwwk..", "kkkkkkkkkkkkkk..", "................", "................", "................",
 };
 
 // A 4-bit bitmap file with the standard palette, rows bottom-up.
@@ -176,12 +172,18 @@ bool writeToolboxBitmap(const std::string &path)
     const int width = 16, height = 15, rowBytes = 8;
     const auto colourOf = [](char c) {
         switch (c) {
-        case 'w': return int(White);
-        case 'b': return int(Blue);
-        case 'k': return int(Black);
-        case 'g': return int(Grey);
-        case 'y': return int(Yellow);
-        default: return int(Silver);
+        case 'w':
+            return int(White);
+        case 'b':
+            return int(Blue);
+        case 'k':
+            return int(Black);
+        case 'g':
+            return int(Grey);
+        case 'y':
+            return int(Yellow);
+        default:
+            return int(Silver);
         }
     };
     std::vector<unsigned char> bits;
@@ -264,10 +266,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = writePicture(folder, "equal", equalsSign)
-        && writePicture(folder, "minus", minusSign)
-        && writePicture(folder, "plus", plusSign)
-        && writePicture(folder, "happy", smilingFace);
+    bool ok = writePicture(folder, "equal", equalsSign) && writePicture(folder, "minus", minusSign)
+        && writePicture(folder, "plus", plusSign) && writePicture(folder, "happy", smilingFace);
 
     const Image icon32 = programIcon(32);
     const Image icon16 = programIcon(16);

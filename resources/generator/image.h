@@ -8,7 +8,10 @@ struct Image
 {
     static constexpr int transparent = -1;
 
-    explicit Image(int size) : size(size), pixels(std::size_t(size * size), transparent) {}
+    explicit Image(int size)
+        : size(size)
+        , pixels(std::size_t(size * size), transparent)
+    { }
 
     int at(int x, int y) const { return pixels[std::size_t(y * size + x)]; }
     void set(int x, int y, int colour)
@@ -29,14 +32,30 @@ struct Image
 
 // The standard 16-colour palette, in its usual order.
 enum Colour {
-    Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
-    Grey, Red, Lime, Yellow, Blue, Fuchsia, Cyan, White,
+    Black,
+    Maroon,
+    Green,
+    Olive,
+    Navy,
+    Purple,
+    Teal,
+    Silver,
+    Grey,
+    Red,
+    Lime,
+    Yellow,
+    Blue,
+    Fuchsia,
+    Cyan,
+    White,
 };
 
-struct Rgb { unsigned char r, g, b; };
+struct Rgb
+{
+    unsigned char r, g, b;
+};
 constexpr Rgb standardPalette[16] = {
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
-    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };

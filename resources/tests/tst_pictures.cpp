@@ -16,15 +16,22 @@ struct Decoded
     int size = 0;
     int bitsPerPixel = 0;
     QList<QRgb> palette;
-    QList<int> indexes;   // row-major from the top
-    QList<bool> masked;   // true where transparent
+    QList<int> indexes; // row-major from the top
+    QList<bool> masked; // true where transparent
 
     QRgb colour(int x, int y) const { return palette[indexes[y * size + x]]; }
     bool transparent(int x, int y) const { return masked[y * size + x]; }
 };
 
-quint32 read32(const QByteArray &b, qsizetype at) { return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16 | quint32(quint8(b[at + 3])) << 24; }
-quint16 read16(const QByteArray &b, qsizetype at) { return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8); }
+quint32 read32(const QByteArray &b, qsizetype at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
+        | quint32(quint8(b[at + 3])) << 24;
+}
+quint16 read16(const QByteArray &b, qsizetype at)
+{
+    return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
+}
 
 QList<Decoded> decodeIcon(const QString &path)
 {
@@ -41,8 +48,8 @@ QList<Decoded> decodeIcon(const QString &path)
         Decoded image;
         image.size = quint8(bytes[entry]);
         image.bitsPerPixel = read16(bytes, at + 14);
-        if (read32(bytes, at) != 40 || int(read32(bytes, at + 4)) != image.size || int(read32(bytes, at + 8)) != 2 * image.size
-            || read16(bytes, entry + 6) != image.bitsPerPixel)
+        if (read32(bytes, at) != 40 || int(read32(bytes, at + 4)) != image.size
+            || int(read32(bytes, at + 8)) != 2 * image.size || read16(bytes, entry + 6) != image.bitsPerPixel)
             return {};
         const int colours = 1 << image.bitsPerPixel;
         for (int c = 0; c < colours; ++c) {
@@ -67,13 +74,16 @@ QList<Decoded> decodeIcon(const QString &path)
     return images;
 }
 
-QString picture(const char *name) { return QStringLiteral(PICTURES_DIR "/%1.ico").arg(QLatin1String(name)); }
+QString picture(const char *name)
+{
+    return QStringLiteral(PICTURES_DIR "/%1.ico").arg(QLatin1String(name));
+}
 
 const QList<QRgb> standardPalette = {
-    qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0),
-    qRgb(0, 0, 128), qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0),
-    qRgb(0, 0, 255), qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 const QRgb black = qRgb(0, 0, 0);
 const QRgb grey = qRgb(128, 128, 128);
@@ -88,8 +98,14 @@ QSet<QRgb> coloursOf(const Decoded &image)
     return colours;
 }
 
-struct Bar { int x0, y0, x1, y1; };
-bool inBar(const Bar &b, int x, int y) { return x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1; }
+struct Bar
+{
+    int x0, y0, x1, y1;
+};
+bool inBar(const Bar &b, int x, int y)
+{
+    return x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1;
+}
 
 } // namespace
 
@@ -155,7 +171,8 @@ void TestPictures::signsArePixelExact()
         for (int x = 0; x < 32; ++x) {
             const auto at = QStringLiteral("at %1,%2").arg(x).arg(y);
             const bool isBlack = std::any_of(black.begin(), black.end(), [&](const Bar &b) { return inBar(b, x, y); });
-            const bool isShadow = std::any_of(shadow.begin(), shadow.end(), [&](const Bar &b) { return inBar(b, x, y); });
+            const bool isShadow =
+                std::any_of(shadow.begin(), shadow.end(), [&](const Bar &b) { return inBar(b, x, y); });
             if (isBlack) {
                 QVERIFY2(!image.transparent(x, y) && image.colour(x, y) == ::black, qPrintable(at));
             } else if (isShadow) {

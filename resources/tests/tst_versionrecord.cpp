@@ -19,7 +19,8 @@ private:
 QMap<QString, QString> TestVersionRecord::readRecord()
 {
     QProcess readelf;
-    readelf.start(QStringLiteral("readelf"), {QStringLiteral("-p"), QStringLiteral(".verinfo"), QStringLiteral(PROGRAM)});
+    readelf.start(QStringLiteral("readelf"),
+                  {QStringLiteral("-p"), QStringLiteral(".verinfo"), QStringLiteral(PROGRAM)});
     if (!readelf.waitForFinished() || readelf.exitCode() != 0)
         return {};
     QMap<QString, QString> record;
@@ -39,11 +40,16 @@ void TestVersionRecord::fields_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("fixed file version") << "FixedFileVersion" << "1.0.0.0";
-    QTest::newRow("fixed product version") << "FixedProductVersion" << "1.0.0.0";
-    QTest::newRow("US English, Unicode") << "Translation" << "0x0409 0x04B0";
-    QTest::newRow("file version") << "FileVersion" << "1.00";
-    QTest::newRow("product version") << "ProductVersion" << "1.00";
+    QTest::newRow("fixed file version") << "FixedFileVersion"
+                                        << "1.0.0.0";
+    QTest::newRow("fixed product version") << "FixedProductVersion"
+                                           << "1.0.0.0";
+    QTest::newRow("US English, Unicode") << "Translation"
+                                         << "0x0409 0x04B0";
+    QTest::newRow("file version") << "FileVersion"
+                                  << "1.00";
+    QTest::newRow("product version") << "ProductVersion"
+                                     << "1.00";
     QTest::newRow("internal name") << "InternalName" << INTERNAL_NAME;
     QTest::newRow("original file name") << "OriginalFilename" << ORIGINAL_FILENAME;
     QTest::newRow("product name") << "ProductName" << PRODUCT_NAME;

@@ -40,13 +40,15 @@ QMap<QString, QVariant> entriesOf(const ProjectDescriptor &project, const QStrin
         entries.insert(clsid + QStringLiteral("/Version/Default"), version(project));
         if (object.isControl) {
             entries.insert(clsid + QStringLiteral("/Control/Default"), QString());
-            entries.insert(clsid + QStringLiteral("/ToolboxBitmap32/Default"), QStringLiteral("%1, %2").arg(libraryPath).arg(object.toolboxBitmapId));
+            entries.insert(clsid + QStringLiteral("/ToolboxBitmap32/Default"),
+                           QStringLiteral("%1, %2").arg(libraryPath).arg(object.toolboxBitmapId));
             entries.insert(clsid + QStringLiteral("/MiscStatus/Default"), QStringLiteral("0"));
             entries.insert(clsid + QStringLiteral("/MiscStatus/1/Default"), QString::number(object.miscStatus));
         }
         entries.insert(progId + QStringLiteral("/Default"), progId);
         entries.insert(progId + QStringLiteral("/CLSID/Default"), guidToString(object.classId));
-        for (const auto &[iid, name] : {std::pair{object.interfaceId, u'_' + object.name}, std::pair{object.eventInterfaceId, QStringLiteral("__") + object.name}}) {
+        for (const auto &[iid, name] : {std::pair{object.interfaceId, u'_' + object.name},
+                                        std::pair{object.eventInterfaceId, QStringLiteral("__") + object.name}}) {
             const QString key = QStringLiteral("Interface/") + guidToString(iid);
             entries.insert(key + QStringLiteral("/Default"), name);
             entries.insert(key + QStringLiteral("/TypeLib/Default"), typeLibrary);
@@ -115,7 +117,8 @@ QString location()
     const QString moved = qEnvironmentVariable("FORM_COMPONENT_REGISTRY");
     if (!moved.isEmpty())
         return moved;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/formruntime/components.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/formruntime/components.ini");
 }
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)
@@ -154,7 +157,8 @@ QString libraryOf(REFCLSID classId)
     const auto settings = open();
     if (!settings)
         return QString();
-    return settings->value(QStringLiteral("CLSID/") + guidToString(classId) + QStringLiteral("/InprocServer32/Default")).toString();
+    return settings->value(QStringLiteral("CLSID/") + guidToString(classId) + QStringLiteral("/InprocServer32/Default"))
+        .toString();
 }
 
 } // namespace ComponentRegistry

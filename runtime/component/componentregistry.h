@@ -10,16 +10,16 @@ struct ProjectDescriptor
 {
     struct Object
     {
-        QString name;               // "Scroller"
+        QString name; // "Scroller"
         CLSID classId;
-        IID interfaceId;            // the default interface
-        IID eventInterfaceId;       // the default source interface
-        std::uint32_t miscStatus;   // OLEMISC flags
+        IID interfaceId; // the default interface
+        IID eventInterfaceId; // the default source interface
+        std::uint32_t miscStatus; // OLEMISC flags
         int toolboxBitmapId;
         bool isControl;
     };
 
-    QString name;                   // project and type-library name
+    QString name; // project and type-library name
     QString description;
     LCID locale;
     QList<Object> objects;

@@ -15,7 +15,8 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory>
 {
 public:
     ClassFactory(const LibraryServices &library, const CLSID &classId)
-        : m_library(library), m_classId(classId)
+        : m_library(library)
+        , m_classId(classId)
     {
         m_library.module->objectCreated();
     }

@@ -8,12 +8,16 @@
 
 bool operator==(const GUID &a, const GUID &b)
 {
-    return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 && std::memcmp(a.Data4, b.Data4, sizeof a.Data4) == 0;
+    return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3
+        && std::memcmp(a.Data4, b.Data4, sizeof a.Data4) == 0;
 }
 
 QString guidToString(const GUID &guid)
 {
-    QString text = QStringLiteral("{%1-%2-%3-").arg(guid.Data1, 8, 16, QLatin1Char('0')).arg(guid.Data2, 4, 16, QLatin1Char('0')).arg(guid.Data3, 4, 16, QLatin1Char('0'));
+    QString text = QStringLiteral("{%1-%2-%3-")
+                       .arg(guid.Data1, 8, 16, QLatin1Char('0'))
+                       .arg(guid.Data2, 4, 16, QLatin1Char('0'))
+                       .arg(guid.Data3, 4, 16, QLatin1Char('0'));
     for (int i = 0; i < 8; ++i) {
         if (i == 2)
             text += u'-';
@@ -50,7 +54,8 @@ BSTR SysAllocStringLen(const OLECHAR *text, UINT length)
 {
     if (length > (std::numeric_limits<std::uint32_t>::max() - 8) / sizeof(OLECHAR))
         return nullptr;
-    auto *block = static_cast<unsigned char *>(std::malloc(sizeof(std::uint32_t) + (std::size_t(length) + 1) * sizeof(OLECHAR)));
+    auto *block =
+        static_cast<unsigned char *>(std::malloc(sizeof(std::uint32_t) + (std::size_t(length) + 1) * sizeof(OLECHAR)));
     if (!block)
         return nullptr;
     const std::uint32_t bytes = length * sizeof(OLECHAR);
@@ -205,7 +210,8 @@ HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant)
     case QMetaType::ULongLong: {
         bool ok = false;
         const qlonglong number = value.toLongLong(&ok);
-        if (!ok || number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::int32_t>::max()) {
+        if (!ok || number < std::numeric_limits<std::int32_t>::min()
+            || number > std::numeric_limits<std::int32_t>::max()) {
             variant->vt = VT_R8;
             variant->dblVal = value.toDouble();
             return S_OK;

@@ -50,8 +50,14 @@ constexpr HRESULT DISP_E_BADPARAMCOUNT = HRESULT(0x8002000Eu);
 constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = HRESULT(0x8002000Fu);
 constexpr HRESULT RPC_E_WRONG_THREAD = HRESULT(0x8001010Eu);
 
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
+constexpr bool SUCCEEDED(HRESULT result)
+{
+    return result >= 0;
+}
+constexpr bool FAILED(HRESULT result)
+{
+    return result < 0;
+}
 
 constexpr VARIANT_BOOL VARIANT_TRUE = -1;
 constexpr VARIANT_BOOL VARIANT_FALSE = 0;
@@ -103,7 +109,8 @@ struct VARIANT
     WORD wReserved1;
     WORD wReserved2;
     WORD wReserved3;
-    union {
+    union
+    {
         std::int32_t lVal;
         std::uint8_t bVal;
         std::int16_t iVal;

@@ -36,7 +36,8 @@ std::optional<QByteArray> section(const QByteArray &file, const char *name)
         if (nameAt > quint64(file.size()) || quint64(file.size()) - nameAt < length
             || std::memcmp(file.constData() + nameAt, name, length) != 0)
             continue;
-        if (candidate.sh_offset > quint64(file.size()) || quint64(file.size()) - candidate.sh_offset < candidate.sh_size)
+        if (candidate.sh_offset > quint64(file.size())
+            || quint64(file.size()) - candidate.sh_offset < candidate.sh_size)
             return std::nullopt;
         return file.mid(qsizetype(candidate.sh_offset), qsizetype(candidate.sh_size));
     }

@@ -14,7 +14,9 @@ constexpr IID IID_FontDispatchSelf = {0x6D2A9C46, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0
 class FontDispatch final : public ComObject<FontDispatch, IDispatch>
 {
 public:
-    explicit FontDispatch(std::shared_ptr<FontObject> font) : m_font(std::move(font)) {}
+    explicit FontDispatch(std::shared_ptr<FontObject> font)
+        : m_font(std::move(font))
+    { }
 
     std::shared_ptr<FontObject> font() const { return m_font; }
 
@@ -53,14 +55,18 @@ public:
         HRESULT result = S_OK;
         for (UINT i = 0; i < count; ++i) {
             const QString name = QString::fromUtf16(names[i]).toLower();
-            ids[i] = name == u"name" ? DISPID_FONT_NAME : name == u"size" ? DISPID_FONT_SIZE : name == u"bold" ? DISPID_FONT_BOLD
-                : name == u"italic" ? DISPID_FONT_ITALIC : DISPID_UNKNOWN;
+            ids[i] = name == u"name" ? DISPID_FONT_NAME
+                : name == u"size"    ? DISPID_FONT_SIZE
+                : name == u"bold"    ? DISPID_FONT_BOLD
+                : name == u"italic"  ? DISPID_FONT_ITALIC
+                                     : DISPID_UNKNOWN;
             if (ids[i] == DISPID_UNKNOWN)
                 result = DISP_E_UNKNOWNNAME;
         }
         return result;
     }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *, UINT *argErr) override
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *,
+                   UINT *argErr) override
     {
         if (!params)
             return E_POINTER;
@@ -70,11 +76,16 @@ public:
             if (!result)
                 return S_OK;
             switch (id) {
-            case DISPID_FONT_NAME: return variantFromQVariant(m_font->Name(), result);
-            case DISPID_FONT_SIZE: return variantFromQVariant(m_font->Size(), result);
-            case DISPID_FONT_BOLD: return variantFromQVariant(m_font->Bold(), result);
-            case DISPID_FONT_ITALIC: return variantFromQVariant(m_font->Italic(), result);
-            default: return DISP_E_MEMBERNOTFOUND;
+            case DISPID_FONT_NAME:
+                return variantFromQVariant(m_font->Name(), result);
+            case DISPID_FONT_SIZE:
+                return variantFromQVariant(m_font->Size(), result);
+            case DISPID_FONT_BOLD:
+                return variantFromQVariant(m_font->Bold(), result);
+            case DISPID_FONT_ITALIC:
+                return variantFromQVariant(m_font->Italic(), result);
+            default:
+                return DISP_E_MEMBERNOTFOUND;
             }
         }
         if (!(flags & DISPATCH_PROPERTYPUT))
@@ -85,11 +96,25 @@ public:
         bool ok = true;
         try {
             switch (id) {
-            case DISPID_FONT_NAME: ok = value.typeId() == QMetaType::QString; if (ok) m_font->setName(value.toString()); break;
-            case DISPID_FONT_SIZE: { const float size = value.toFloat(&ok); if (ok) m_font->setSize(size); break; }
-            case DISPID_FONT_BOLD: m_font->setBold(value.toBool()); break;
-            case DISPID_FONT_ITALIC: m_font->setItalic(value.toBool()); break;
-            default: return DISP_E_MEMBERNOTFOUND;
+            case DISPID_FONT_NAME:
+                ok = value.typeId() == QMetaType::QString;
+                if (ok)
+                    m_font->setName(value.toString());
+                break;
+            case DISPID_FONT_SIZE: {
+                const float size = value.toFloat(&ok);
+                if (ok)
+                    m_font->setSize(size);
+                break;
+            }
+            case DISPID_FONT_BOLD:
+                m_font->setBold(value.toBool());
+                break;
+            case DISPID_FONT_ITALIC:
+                m_font->setItalic(value.toBool());
+                break;
+            default:
+                return DISP_E_MEMBERNOTFOUND;
             }
         } catch (const RuntimeError &) {
             return E_INVALIDARG;

@@ -4,8 +4,7 @@
 
 FontObject::FontObject(const QFont &font)
     : m_font(font)
-{
-}
+{ }
 
 void FontObject::setFont(const QFont &font)
 {

@@ -10,7 +10,10 @@
 class HostPropertyBag : public PropertyBag
 {
 public:
-    HostPropertyBag(IPropertyBag *bag, IErrorLog *log) : m_bag(bag), m_log(log) {}
+    HostPropertyBag(IPropertyBag *bag, IErrorLog *log)
+        : m_bag(bag)
+        , m_log(log)
+    { }
 
     // The property read last: the one a failed load stopped at, since a
     // control applies each value right after reading it.

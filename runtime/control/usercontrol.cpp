@@ -24,12 +24,14 @@ void checkColour(quint32 color)
 
 qint16 buttonOf(Qt::MouseButtons buttons)
 {
-    return qint16((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0));
+    return qint16((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+                  | (buttons & Qt::MiddleButton ? 4 : 0));
 }
 
 qint16 shiftOf(Qt::KeyboardModifiers modifiers)
 {
-    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+                  | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 } // namespace
@@ -39,8 +41,7 @@ UserControl::UserControl(QWidget *parent)
     , m_backColor(buttonFace)
     , m_foreColor(buttonText)
     , m_font(FontObject::create(QApplication::font()))
-{
-}
+{ }
 
 UserControl::~UserControl() = default;
 

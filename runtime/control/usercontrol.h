@@ -47,15 +47,15 @@ signals:
     void errorRaised(int number, const QString &description);
 
 protected:
-    virtual void UserControl_InitProperties() {}
-    virtual void UserControl_ReadProperties(PropertyBag &) {}
-    virtual void UserControl_WriteProperties(PropertyBag &) {}
-    virtual void UserControl_Resize() {}
-    virtual void UserControl_Click() {}
-    virtual void UserControl_DblClick() {}
-    virtual void UserControl_MouseDown(qint16 &, qint16 &, float &, float &) {}
-    virtual void UserControl_MouseMove(qint16 &, qint16 &, float &, float &) {}
-    virtual void UserControl_MouseUp(qint16 &, qint16 &, float &, float &) {}
+    virtual void UserControl_InitProperties() { }
+    virtual void UserControl_ReadProperties(PropertyBag &) { }
+    virtual void UserControl_WriteProperties(PropertyBag &) { }
+    virtual void UserControl_Resize() { }
+    virtual void UserControl_Click() { }
+    virtual void UserControl_DblClick() { }
+    virtual void UserControl_MouseDown(qint16 &, qint16 &, float &, float &) { }
+    virtual void UserControl_MouseMove(qint16 &, qint16 &, float &, float &) { }
+    virtual void UserControl_MouseUp(qint16 &, qint16 &, float &, float &) { }
 
     // The surface's own values. Colours are 0x00BBGGRR or system colours;
     // a value that is neither throws RuntimeError 380, and so does a

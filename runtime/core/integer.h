@@ -14,7 +14,9 @@ public:
     static constexpr qint64 max = 32767;
 
     constexpr Integer() = default;
-    constexpr explicit Integer(qint16 value) : m_value(value) {}
+    constexpr explicit Integer(qint16 value)
+        : m_value(value)
+    { }
 
     // A whole number, checked against the range.
     static Integer from(qint64 value);

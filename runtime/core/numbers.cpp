@@ -2,8 +2,8 @@
 
 #include "runtimeerror.h"
 
-#include <chrono>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <random>
 

@@ -4,5 +4,4 @@ RuntimeError::RuntimeError(int number, const QString &message)
     : std::runtime_error(message.toStdString())
     , m_number(number)
     , m_message(message)
-{
-}
+{ }

@@ -22,11 +22,17 @@ public:
     int number() const { return m_number; }
     QString message() const { return m_message; }
 
-    static RuntimeError invalidCall() { return {InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument")}; }
+    static RuntimeError invalidCall()
+    {
+        return {InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument")};
+    }
     static RuntimeError overflow() { return {Overflow, QStringLiteral("Overflow")}; }
     static RuntimeError divisionByZero() { return {DivisionByZero, QStringLiteral("Division by zero")}; }
     static RuntimeError typeMismatch() { return {TypeMismatch, QStringLiteral("Type mismatch")}; }
-    static RuntimeError objectVariableNotSet() { return {ObjectVariableNotSet, QStringLiteral("Object variable not set")}; }
+    static RuntimeError objectVariableNotSet()
+    {
+        return {ObjectVariableNotSet, QStringLiteral("Object variable not set")};
+    }
     // A value the property refuses; detail replaces the standard message.
     static RuntimeError invalidPropertyValue(const QString &detail = QStringLiteral("Invalid property value"))
     {

@@ -11,7 +11,9 @@ namespace {
 class Scanner
 {
 public:
-    explicit Scanner(QStringView text) : m_text(text) {}
+    explicit Scanner(QStringView text)
+        : m_text(text)
+    { }
 
     char16_t peek()
     {
@@ -30,7 +32,10 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 int digitValue(char16_t c, int base)
 {

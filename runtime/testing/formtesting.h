@@ -23,7 +23,8 @@
 inline QRect twipsGeometry(const QWidget *widget)
 {
     const QRect g = widget->geometry();
-    return QRect(twipsFromPixels(g.x()), twipsFromPixels(g.y()), twipsFromPixels(g.width()), twipsFromPixels(g.height()));
+    return QRect(twipsFromPixels(g.x()), twipsFromPixels(g.y()), twipsFromPixels(g.width()),
+                 twipsFromPixels(g.height()));
 }
 
 // Whether a window's outer frame is centred on its screen, within the half

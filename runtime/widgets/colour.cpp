@@ -11,15 +11,24 @@ constexpr quint32 systemColourMark = 0x80000000u;
 QPalette::ColorRole roleOfSystemColour(quint32 index)
 {
     switch (index) {
-    case 0x05: return QPalette::Base;            // window background
-    case 0x08: return QPalette::WindowText;      // window text
-    case 0x0D: return QPalette::Highlight;
-    case 0x0E: return QPalette::HighlightedText;
-    case 0x0F: return QPalette::Button;          // button face
-    case 0x10: return QPalette::Dark;            // button shadow
-    case 0x12: return QPalette::ButtonText;
-    case 0x14: return QPalette::Light;           // button highlight
-    default: return QPalette::Window;
+    case 0x05:
+        return QPalette::Base; // window background
+    case 0x08:
+        return QPalette::WindowText; // window text
+    case 0x0D:
+        return QPalette::Highlight;
+    case 0x0E:
+        return QPalette::HighlightedText;
+    case 0x0F:
+        return QPalette::Button; // button face
+    case 0x10:
+        return QPalette::Dark; // button shadow
+    case 0x12:
+        return QPalette::ButtonText;
+    case 0x14:
+        return QPalette::Light; // button highlight
+    default:
+        return QPalette::Window;
     }
 }
 

@@ -23,8 +23,7 @@ qint64 wholeNumber(const QVariantList &arguments)
 CommonDialog::CommonDialog(QWidget *parent)
     : QObject(parent)
     , m_parent(parent)
-{
-}
+{ }
 
 void CommonDialog::ShowColor()
 {

@@ -10,7 +10,8 @@ class FocusWatcher : public QObject
 {
 public:
     FocusWatcher(QWidget *widget, std::function<void()> action)
-        : QObject(widget), m_action(std::move(action))
+        : QObject(widget)
+        , m_action(std::move(action))
     {
         widget->installEventFilter(this);
     }
@@ -33,7 +34,9 @@ class DefaultButton : public QObject
 {
 public:
     DefaultButton(QWidget *window, QPushButton *button)
-        : QObject(window), m_window(window), m_button(button)
+        : QObject(window)
+        , m_window(window)
+        , m_button(button)
     {
         button->setDefault(true);
         window->installEventFilter(this);

@@ -18,11 +18,16 @@ QString titleOrApplicationName(const QString &title)
 QMessageBox::Icon iconOfStyle(int style)
 {
     switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -30,12 +35,18 @@ QMessageBox::Icon iconOfStyle(int style)
 std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int style)
 {
     switch (style & 0x7) {
-    case 1: return {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
-    case 2: return {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
-    case 3: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
-    case 4: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
-    case 5: return {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
-    default: return {{QMessageBox::Ok, 1}};
+    case 1:
+        return {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
+    case 2:
+        return {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
+    case 3:
+        return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
+    case 4:
+        return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
+    case 5:
+        return {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
+    default:
+        return {{QMessageBox::Ok, 1}};
     }
 }
 
@@ -43,8 +54,8 @@ std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int styl
 
 int MsgBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(iconOfStyle(style), titleOrApplicationName(title), prompt,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconOfStyle(style), titleOrApplicationName(title), prompt, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     const auto buttons = buttonsOfStyle(style);
     for (const auto &[button, value] : buttons)
         box.addButton(button);

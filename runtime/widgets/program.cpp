@@ -20,7 +20,9 @@ namespace {
 class FirstPaintReporter : public QObject
 {
 public:
-    explicit FirstPaintReporter(QWidget *window) : QObject(window), m_window(window)
+    explicit FirstPaintReporter(QWidget *window)
+        : QObject(window)
+        , m_window(window)
     {
         window->installEventFilter(this);
     }

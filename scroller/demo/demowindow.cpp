@@ -37,7 +37,8 @@ DemoWindow::DemoWindow(QWidget *parent)
         m_scrollers[i] = new Scroller(this);
         m_scrollers[i]->setAmbientFont(font());
         m_scrollers[i]->initProperties();
-        m_scrollers[i]->setCaption(i == 0 ? QStringLiteral("Welcome to the Scroller demo") : QStringLiteral("Second banner"));
+        m_scrollers[i]->setCaption(i == 0 ? QStringLiteral("Welcome to the Scroller demo")
+                                          : QStringLiteral("Second banner"));
         m_scrollers[i]->setAccessibleName(QStringLiteral("Scroller %1").arg(i + 1));
         layout->addWidget(m_scrollers[i]);
         watch(m_scrollers[i], QStringLiteral("Scroller %1").arg(i + 1));
@@ -81,12 +82,17 @@ DemoWindow::DemoWindow(QWidget *parent)
     layout->addWidget(m_events);
 
     connect(m_which, &QComboBox::currentIndexChanged, this, &DemoWindow::showProperties);
-    connect(m_caption, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setCaption(m_caption->text()); }); });
-    connect(m_backColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setBackColor(m_backColor->text().toUInt(nullptr, 0)); }); });
-    connect(m_foreColor, &QLineEdit::editingFinished, this, [this] { apply([this](Scroller *s) { s->setForeColor(m_foreColor->text().toUInt(nullptr, 0)); }); });
+    connect(m_caption, &QLineEdit::editingFinished, this,
+            [this] { apply([this](Scroller *s) { s->setCaption(m_caption->text()); }); });
+    connect(m_backColor, &QLineEdit::editingFinished, this,
+            [this] { apply([this](Scroller *s) { s->setBackColor(m_backColor->text().toUInt(nullptr, 0)); }); });
+    connect(m_foreColor, &QLineEdit::editingFinished, this,
+            [this] { apply([this](Scroller *s) { s->setForeColor(m_foreColor->text().toUInt(nullptr, 0)); }); });
     connect(m_enabled, &QCheckBox::toggled, this, [this](bool on) { apply([on](Scroller *s) { s->setEnabled(on); }); });
-    connect(m_borderStyle, &QSpinBox::valueChanged, this, [this](int style) { apply([style](Scroller *s) { s->setBorderStyle(qint16(style)); }); });
-    connect(m_interval, &QSpinBox::valueChanged, this, [this](int ms) { apply([ms](Scroller *s) { s->setInterval(ms); }); });
+    connect(m_borderStyle, &QSpinBox::valueChanged, this,
+            [this](int style) { apply([style](Scroller *s) { s->setBorderStyle(qint16(style)); }); });
+    connect(m_interval, &QSpinBox::valueChanged, this,
+            [this](int ms) { apply([ms](Scroller *s) { s->setInterval(ms); }); });
     connect(fontButton, &QPushButton::clicked, this, [this] {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, current()->Font()->font(), this);
@@ -136,7 +142,12 @@ void DemoWindow::watch(Scroller *scroller, const QString &name)
     connect(scroller, &Scroller::DblClick, this, [this, name] { log(name + QStringLiteral(": DblClick")); });
     const auto mouse = [this, name](const QString &event) {
         return [this, name, event](qint16 &button, qint16 &shift, float &x, float &y) {
-            log(QStringLiteral("%1: %2 Button=%3 Shift=%4 X=%5 Y=%6").arg(name, event).arg(button).arg(shift).arg(x).arg(y));
+            log(QStringLiteral("%1: %2 Button=%3 Shift=%4 X=%5 Y=%6")
+                    .arg(name, event)
+                    .arg(button)
+                    .arg(shift)
+                    .arg(x)
+                    .arg(y));
         };
     };
     connect(scroller, &Scroller::MouseDown, this, mouse(QStringLiteral("MouseDown")));
@@ -156,7 +167,8 @@ void DemoWindow::log(const QString &line)
 
 void DemoWindow::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Properties"), {}, QStringLiteral("Properties (*.ini)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Properties"), {}, QStringLiteral("Properties (*.ini)"));
     if (path.isEmpty())
         return;
     QSettings file(path, QSettings::IniFormat);
@@ -170,7 +182,8 @@ void DemoWindow::save()
 
 void DemoWindow::load()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load Properties"), {}, QStringLiteral("Properties (*.ini)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Load Properties"), {}, QStringLiteral("Properties (*.ini)"));
     if (path.isEmpty())
         return;
     QSettings file(path, QSettings::IniFormat);

@@ -8,7 +8,10 @@
 class SettingsPropertyBag : public PropertyBag
 {
 public:
-    SettingsPropertyBag(QSettings &settings, const QString &group) : m_settings(settings), m_group(group + u'/') {}
+    SettingsPropertyBag(QSettings &settings, const QString &group)
+        : m_settings(settings)
+        , m_group(group + u'/')
+    { }
 
 protected:
     std::optional<QVariant> value(const QString &name) const override

@@ -22,7 +22,8 @@ QString ScrollerPlugin::toolTip() const
 
 QString ScrollerPlugin::whatsThis() const
 {
-    return QStringLiteral("Scrolls its caption from right to left while the program runs and fits its font to its height.");
+    return QStringLiteral(
+        "Scrolls its caption from right to left while the program runs and fits its font to its height.");
 }
 
 QString ScrollerPlugin::includeFile() const

@@ -82,7 +82,11 @@ public:
         }
         return E_NOINTERFACE;
     }
-    HRESULT GetTypeInfoCount(UINT *count) override { *count = 0; return S_OK; }
+    HRESULT GetTypeInfoCount(UINT *count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *params, VARIANT *, EXCEPINFO *, UINT *) override
@@ -184,7 +188,8 @@ QVariant get(IDispatch *object, DISPID id)
     VariantInit(&result);
     if (FAILED(invoke(object, id, DISPATCH_PROPERTYGET, {}, &result)))
         return QStringLiteral("(failed)");
-    const QVariant value = result.vt == VT_DISPATCH ? QVariant(QStringLiteral("(object)")) : qvariantFromVariant(result);
+    const QVariant value =
+        result.vt == VT_DISPATCH ? QVariant(QStringLiteral("(object)")) : qvariantFromVariant(result);
     VariantClear(&result);
     return value;
 }
@@ -244,7 +249,8 @@ void TestComponentHost::initTestCase()
     qputenv("FORM_COMPONENT_REGISTRY", folder.filePath(QStringLiteral("components.ini")).toLocal8Bit());
     {
         QSettings other(ComponentRegistry::location(), QSettings::IniFormat);
-        other.setValue(QStringLiteral("Other.Thing/CLSID/Default"), QStringLiteral("{00000000-0000-0000-0000-000000000001}"));
+        other.setValue(QStringLiteral("Other.Thing/CLSID/Default"),
+                       QStringLiteral("{00000000-0000-0000-0000-000000000001}"));
     }
     registryBefore = registry();
 
@@ -301,7 +307,8 @@ void TestComponentHost::registrationAndClassObjectErrors()
 
     IClassFactory *factory = nullptr;
     QCOMPARE(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
-    QCOMPARE(factory->CreateInstance(reinterpret_cast<IUnknown *>(factory), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    QCOMPARE(factory->CreateInstance(reinterpret_cast<IUnknown *>(factory), IID_IUnknown, &object),
+             CLASS_E_NOAGGREGATION);
     QCOMPARE(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
     QCOMPARE(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
     QCOMPARE(canUnloadNow(), S_FALSE); // the factory lives
@@ -391,7 +398,8 @@ void TestComponentHost::dispatchErrors()
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
 
-    std::vector<OLECHAR *> names{const_cast<OLECHAR *>(u"caption"), const_cast<OLECHAR *>(u"RefreshCaption"), const_cast<OLECHAR *>(u"Nothing")};
+    std::vector<OLECHAR *> names{const_cast<OLECHAR *>(u"caption"), const_cast<OLECHAR *>(u"RefreshCaption"),
+                                 const_cast<OLECHAR *>(u"Nothing")};
     DISPID ids[3];
     QCOMPARE(object->GetIDsOfNames(IID_NULL, names.data(), 3, 0, ids), DISP_E_UNKNOWNNAME);
     QCOMPARE(ids[0], 0x68030000);
@@ -399,7 +407,8 @@ void TestComponentHost::dispatchErrors()
     QCOMPARE(ids[2], DISPID_UNKNOWN);
     QCOMPARE(invoke(object, 0x68030000, DISPATCH_PROPERTYGET, {}, nullptr), S_OK);
     DISPPARAMS broken{nullptr, nullptr, 1, 0};
-    QCOMPARE(object->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr), E_POINTER);
+    QCOMPARE(object->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr),
+             E_POINTER);
     void *nothing = nullptr;
     QCOMPARE(object->QueryInterface(IID_IClassFactory, &nothing), E_NOINTERFACE);
     QCOMPARE(object->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
@@ -435,11 +444,14 @@ void TestComponentHost::registrationIntoABadRegistry_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("contents");
-    QTest::newRow("corrupt") << folder.filePath(QStringLiteral("corrupt.ini")) << QByteArray("[Other.Thing\nCLSID=\x01\xff\n");
-    QTest::newRow("registrations, then damage") << folder.filePath(QStringLiteral("damaged.ini"))
+    QTest::newRow("corrupt") << folder.filePath(QStringLiteral("corrupt.ini"))
+                             << QByteArray("[Other.Thing\nCLSID=\x01\xff\n");
+    QTest::newRow("registrations, then damage")
+        << folder.filePath(QStringLiteral("damaged.ini"))
         << QByteArray("[Tovrell.Scroller]\nCLSID\\Default={6D2A9C42-3B7E-4F15-9A0C-52E1B7D4C8A1}\n"
                       "[Other.Thing]\nCLSID\\Default={00000000-0000-0000-0000-000000000001}\n[CLSID\n\x01\xfe\xff");
-    QTest::newRow("its folder is a file") << folder.filePath(QStringLiteral("components.ini/nested.ini")) << QByteArray();
+    QTest::newRow("its folder is a file")
+        << folder.filePath(QStringLiteral("components.ini/nested.ini")) << QByteArray();
 }
 
 void TestComponentHost::registrationIntoABadRegistry()
@@ -472,7 +484,10 @@ void TestComponentHost::registrationIntoABadRegistry()
 void TestComponentHost::registrationNeedsTheTypeLibrary()
 {
     const QString bare = folder.filePath(QStringLiteral("libtovrell-bare.so.1"));
-    QCOMPARE(QProcess::execute(QStringLiteral("objcopy"), {QStringLiteral("--remove-section=.libraryresources"), QStringLiteral(TOVRELL_PATH), bare}), 0);
+    QCOMPARE(
+        QProcess::execute(QStringLiteral("objcopy"),
+                          {QStringLiteral("--remove-section=.libraryresources"), QStringLiteral(TOVRELL_PATH), bare}),
+        0);
     void *copy = dlopen(QFile::encodeName(bare).constData(), RTLD_NOW | RTLD_LOCAL);
     QVERIFY2(copy, dlerror());
     const auto registerCopy = reinterpret_cast<NoArguments>(dlsym(copy, "DllRegisterServer"));

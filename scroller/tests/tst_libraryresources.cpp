@@ -62,8 +62,9 @@ void TestLibraryResources::versionBlock()
     const auto block = findResource(QStringLiteral(TOVRELL_PATH), QStringLiteral("VERSION"), 1);
     QVERIFY(block.has_value());
     const QString text = QString::fromUtf8(*block);
-    for (const char *line : {"FixedFileVersion=1.0.0.0", "ProductName=Tovrell", "InternalName=Tovrell", "FileVersion=1.00",
-                             "ProductVersion=1.00", "OriginalFilename=libtovrell.so.1", "SelfRegister=", "Translation=0x0409 1200"})
+    for (const char *line :
+         {"FixedFileVersion=1.0.0.0", "ProductName=Tovrell", "InternalName=Tovrell", "FileVersion=1.00",
+          "ProductVersion=1.00", "OriginalFilename=libtovrell.so.1", "SelfRegister=", "Translation=0x0409 1200"})
         QVERIFY2(text.contains(QLatin1String(line)), line);
 }
 
@@ -75,7 +76,8 @@ void TestLibraryResources::missingOrMalformed_data()
 
     QTest::newRow("unknown id") << QStringLiteral(TOVRELL_PATH) << "BITMAP" << 1;
     QTest::newRow("unknown type") << QStringLiteral(TOVRELL_PATH) << "ICON" << 30000;
-    QTest::newRow("no such file") << "/nonexistent/lib.so" << "BITMAP" << 30000;
+    QTest::newRow("no such file") << "/nonexistent/lib.so"
+                                  << "BITMAP" << 30000;
     QTest::newRow("a library without resources") << QStringLiteral(QTCORE_PATH) << "BITMAP" << 30000;
     QTest::newRow("not an ELF file") << QStringLiteral(__FILE__) << "BITMAP" << 30000;
 }

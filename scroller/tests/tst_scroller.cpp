@@ -144,7 +144,8 @@ void TestScroller::roundTrip()
     scroller->Font()->setBold(true);
     MemoryPropertyBag bag;
     QVERIFY(scroller->writeProperties(bag));
-    QCOMPARE(bag.keys(), (QStringList{"BackColor", "ForeColor", "Enabled", "Font", "BorderStyle", "Interval", "Caption"}));
+    QCOMPARE(bag.keys(),
+             (QStringList{"BackColor", "ForeColor", "Enabled", "Font", "BorderStyle", "Interval", "Caption"}));
 
     auto *loaded = new Scroller(host.get());
     loaded->setAmbientFont(QFont(QStringLiteral("Liberation Sans"), 10));
@@ -300,7 +301,8 @@ void TestScroller::fixedPitchSequence()
     scroller->setFont(FontObject::create(QFont(QStringLiteral("Liberation Mono"), 10)));
     scroller->resize(1, scroller->height());
     scroller->setCaption(QStringLiteral("ABC"));
-    const QStringList expected = {"BC   AB", "C   ABC", "   ABC ", "  ABC  ", " ABC   ", "ABC   A", "BC   AB", "C   ABC"};
+    const QStringList expected = {"BC   AB", "C   ABC", "   ABC ", "  ABC  ",
+                                  " ABC   ", "ABC   A", "BC   AB", "C   ABC"};
     QStringList seen;
     for (int i = 0; i < expected.size(); ++i) {
         tick();

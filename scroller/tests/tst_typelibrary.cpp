@@ -14,8 +14,8 @@ using namespace TypeLibrary;
 namespace {
 
 // Flags of the format.
-constexpr std::uint32_t hidden = 0x10, dual = 0x40, nonExtensible = 0x80, oleAutomation = 0x100,
-                        dispatchable = 0x1000, canCreate = 0x2, control = 0x20;
+constexpr std::uint32_t hidden = 0x10, dual = 0x40, nonExtensible = 0x80, oleAutomation = 0x100, dispatchable = 0x1000,
+                        canCreate = 0x2, control = 0x20;
 constexpr int kindDispatch = 4, kindCoclass = 5;
 constexpr int pureVirtual = 1, dispatch = 4, standardCall = 4;
 constexpr std::uint32_t in = 1, out = 2, retval = 8;
@@ -36,13 +36,20 @@ QString typeOf(ScrollerMembers::Type type)
 {
     using ScrollerMembers::Type;
     switch (type) {
-    case Type::Colour: return colourType;
-    case Type::Boolean: return QStringLiteral("VARIANT_BOOL");
-    case Type::FontReference: return fontType + u'*';
-    case Type::Integer16: return QStringLiteral("short");
-    case Type::Integer32: return QStringLiteral("long");
-    case Type::Variant: return QStringLiteral("VARIANT");
-    case Type::None: break;
+    case Type::Colour:
+        return colourType;
+    case Type::Boolean:
+        return QStringLiteral("VARIANT_BOOL");
+    case Type::FontReference:
+        return fontType + u'*';
+    case Type::Integer16:
+        return QStringLiteral("short");
+    case Type::Integer32:
+        return QStringLiteral("long");
+    case Type::Variant:
+        return QStringLiteral("VARIANT");
+    case Type::None:
+        break;
     }
     return QString();
 }
@@ -96,7 +103,7 @@ void TestTypeLibrary::library()
     QCOMPARE(m_library.minor, 0);
     QCOMPARE(m_library.locale, 0u);
     QCOMPARE(m_library.systemKind, 3); // 64-bit
-    QCOMPARE(m_library.flags, 2u);     // a control library
+    QCOMPARE(m_library.flags, 2u); // a control library
     QCOMPARE(m_library.imports.size(), 1);
     const Import &automation = m_library.imports.front();
     QCOMPARE(automation.file, QStringLiteral("stdole2.tlb"));
@@ -212,9 +219,9 @@ void TestTypeLibrary::scrollerClass()
     QCOMPARE(type->flags, canCreate | control);
     QCOMPARE(type->implemented.size(), 2);
     QCOMPARE(type->implemented[0].type, QStringLiteral("_Scroller"));
-    QCOMPARE(type->implemented[0].flags, 1u);  // default
+    QCOMPARE(type->implemented[0].flags, 1u); // default
     QCOMPARE(type->implemented[1].type, QStringLiteral("__Scroller"));
-    QCOMPARE(type->implemented[1].flags, 3u);  // default source
+    QCOMPARE(type->implemented[1].flags, 3u); // default source
 }
 
 QTEST_GUILESS_MAIN(TestTypeLibrary)

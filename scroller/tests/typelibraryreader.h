@@ -19,17 +19,17 @@ namespace TypeLibrary {
 
 struct Parameter
 {
-    QString name;          // empty when the file names none
-    QString type;          // e.g. "long*", "VARIANT", "stdole2.tlb/{...}*"
-    std::uint32_t flags;   // 1 in, 2 out, 8 retval
+    QString name; // empty when the file names none
+    QString type; // e.g. "long*", "VARIANT", "stdole2.tlb/{...}*"
+    std::uint32_t flags; // 1 in, 2 out, 8 retval
 };
 
 struct Function
 {
     std::int32_t id;
     QString name;
-    int functionKind;      // 1 pure virtual, 4 dispatch
-    int invokeKind;        // 1 method, 2 get, 4 put, 8 put by reference
+    int functionKind; // 1 pure virtual, 4 dispatch
+    int invokeKind; // 1 method, 2 get, 4 put, 8 put by reference
     int callingConvention; // 4 standard
     int vtableOffset;
     std::uint32_t flags;
@@ -41,19 +41,19 @@ struct Function
 
 struct ImplementedType
 {
-    QString type;          // the name of a type of this library
-    std::uint32_t flags;   // 1 default, 2 source
+    QString type; // the name of a type of this library
+    std::uint32_t flags; // 1 default, 2 source
 };
 
 struct Type
 {
-    int kind;              // 3 interface, 4 dispatch, 5 coclass
+    int kind; // 3 interface, 4 dispatch, 5 coclass
     QUuid id;
     QString name;
     QString help;
     std::uint32_t flags;
     int vtableSize;
-    QString base;          // interfaces: what they derive from
+    QString base; // interfaces: what they derive from
     QList<Function> functions;
     QList<ImplementedType> implemented; // coclasses
 };
@@ -72,10 +72,10 @@ struct Library
     QString name;
     QString help;
     std::uint32_t locale;
-    int systemKind;        // 3: 64-bit
+    int systemKind; // 3: 64-bit
     int major;
     int minor;
-    std::uint32_t flags;   // 2: a control library
+    std::uint32_t flags; // 2: a control library
     QList<Import> imports;
     QList<Type> types;
 };
@@ -83,7 +83,9 @@ struct Library
 class Reader
 {
 public:
-    explicit Reader(QByteArray file) : m_file(std::move(file)) {}
+    explicit Reader(QByteArray file)
+        : m_file(std::move(file))
+    { }
 
     // The library, or an empty one with error() set.
     Library read()
@@ -125,8 +127,19 @@ public:
     QString error() const { return m_error; }
 
 private:
-    enum Segment { TypeInfos, ImportInfos, ImportFiles, References, GuidHash, Guids, NameHash, Names, Strings,
-                   TypeDescriptions, segmentCount = 15 };
+    enum Segment {
+        TypeInfos,
+        ImportInfos,
+        ImportFiles,
+        References,
+        GuidHash,
+        Guids,
+        NameHash,
+        Names,
+        Strings,
+        TypeDescriptions,
+        segmentCount = 15
+    };
     static constexpr int headerSize = 0x54;
     static constexpr int typeInfoSize = 0x64;
 
@@ -220,13 +233,20 @@ private:
     static QString baseTypeName(int variantType)
     {
         switch (variantType) {
-        case 2: return QStringLiteral("short");
-        case 3: return QStringLiteral("long");
-        case 4: return QStringLiteral("float");
-        case 11: return QStringLiteral("VARIANT_BOOL");
-        case 12: return QStringLiteral("VARIANT");
-        case 24: return QStringLiteral("void");
-        case 25: return QStringLiteral("HRESULT");
+        case 2:
+            return QStringLiteral("short");
+        case 3:
+            return QStringLiteral("long");
+        case 4:
+            return QStringLiteral("float");
+        case 11:
+            return QStringLiteral("VARIANT_BOOL");
+        case 12:
+            return QStringLiteral("VARIANT");
+        case 24:
+            return QStringLiteral("void");
+        case 25:
+            return QStringLiteral("HRESULT");
         }
         return QStringLiteral("vt%1").arg(variantType);
     }

@@ -61,7 +61,8 @@ bool readLayout(const std::vector<char> &file, Layout &layout)
     for (int segment = 0; segment < SegmentCount; ++segment) {
         layout.offset[segment] = read32(file, directory + 16 * segment);
         layout.length[segment] = read32(file, directory + 16 * segment + 4);
-        if (layout.offset[segment] != 0xFFFFFFFF && std::size_t(layout.offset[segment]) + layout.length[segment] > file.size())
+        if (layout.offset[segment] != 0xFFFFFFFF
+            && std::size_t(layout.offset[segment]) + layout.length[segment] > file.size())
             return false;
     }
     return std::size_t(layout.typeInfoCount) * typeInfoSize <= layout.length[TypeInfos];

@@ -10,7 +10,9 @@ namespace {
 
 ProjectDescriptor project(std::uint32_t seed)
 {
-    const auto guid = [seed](std::uint16_t n) { return GUID{seed, n, 0x1234, {0x80, 0, 0, 0, 0, 0, 0, std::uint8_t(n)}}; };
+    const auto guid = [seed](std::uint16_t n) {
+        return GUID{seed, n, 0x1234, {0x80, 0, 0, 0, 0, 0, 0, std::uint8_t(n)}};
+    };
     ProjectDescriptor descriptor;
     descriptor.name = seed == 1 ? QStringLiteral("Tovrell") : QStringLiteral("Other");
     descriptor.description = descriptor.name;
@@ -62,10 +64,13 @@ void TestComponentRegistry::registerWritesTheEntries()
     QCOMPARE(ComponentRegistry::registerServer(tovrell, QStringLiteral("/opt/lib/libtovrell.so.1")), S_OK);
     const auto entries = contents(path);
     const QString clsid = QStringLiteral("CLSID/") + guidToString(tovrell.objects.front().classId);
-    QCOMPARE(entries.value(clsid + QStringLiteral("/InprocServer32/Default")).toString(), QStringLiteral("/opt/lib/libtovrell.so.1"));
-    QCOMPARE(entries.value(clsid + QStringLiteral("/InprocServer32/ThreadingModel")).toString(), QStringLiteral("Apartment"));
+    QCOMPARE(entries.value(clsid + QStringLiteral("/InprocServer32/Default")).toString(),
+             QStringLiteral("/opt/lib/libtovrell.so.1"));
+    QCOMPARE(entries.value(clsid + QStringLiteral("/InprocServer32/ThreadingModel")).toString(),
+             QStringLiteral("Apartment"));
     QVERIFY(entries.contains(clsid + QStringLiteral("/Control/Default")));
-    QCOMPARE(entries.value(clsid + QStringLiteral("/ToolboxBitmap32/Default")).toString(), QStringLiteral("/opt/lib/libtovrell.so.1, 30000"));
+    QCOMPARE(entries.value(clsid + QStringLiteral("/ToolboxBitmap32/Default")).toString(),
+             QStringLiteral("/opt/lib/libtovrell.so.1, 30000"));
     QCOMPARE(entries.value(clsid + QStringLiteral("/MiscStatus/1/Default")).toString(), QStringLiteral("131473"));
     QCOMPARE(entries.value(clsid + QStringLiteral("/TypeLib/Default")).toString(), guidToString(tovrell.typeLibraryId));
     QCOMPARE(entries.value(clsid + QStringLiteral("/Version/Default")).toString(), QStringLiteral("1.0"));

@@ -17,7 +17,8 @@ ProjectDescriptor project()
     descriptor.name = QStringLiteral("Sample");
     descriptor.description = descriptor.name;
     descriptor.locale = 0x409;
-    descriptor.objects = {{QStringLiteral("Thing"), GUID{1, 2, 3, {4}}, GUID{1, 2, 3, {5}}, GUID{1, 2, 3, {6}}, 0, 1, true}};
+    descriptor.objects = {
+        {QStringLiteral("Thing"), GUID{1, 2, 3, {4}}, GUID{1, 2, 3, {5}}, GUID{1, 2, 3, {6}}, 0, 1, true}};
     descriptor.apartmentThreaded = true;
     descriptor.typeLibraryId = GUID{1, 2, 3, {7}};
     descriptor.typeLibraryMajor = 1;
@@ -25,7 +26,10 @@ ProjectDescriptor project()
     return descriptor;
 }
 
-IUnknown *createNothing(REFCLSID) { return nullptr; }
+IUnknown *createNothing(REFCLSID)
+{
+    return nullptr;
+}
 
 } // namespace
 
@@ -63,7 +67,9 @@ void TestComponentServices::registrationNeedsTheLibraryEntry()
 void TestComponentServices::registrationNeedsATypeLibrary()
 {
     // This test program as the "library": a file without resources.
-    QCOMPARE(ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH, nullptr), 1);
+    QCOMPARE(ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH,
+                                            nullptr),
+             1);
     QCOMPARE(module.handle(), reinterpret_cast<const void *>(&createNothing));
     QCOMPARE(ComponentServices::registerServer(library), SELFREG_E_TYPELIB);
     QVERIFY(!QFileInfo::exists(registry));
@@ -72,14 +78,16 @@ void TestComponentServices::registrationNeedsATypeLibrary()
 void TestComponentServices::unloadWithLiveObjectsIsReported()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH, nullptr);
+    ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH,
+                                   nullptr);
     module.objectCreated();
     QTest::ignoreMessage(QtWarningMsg, "Sample: unloaded while 1 of its objects still live");
     QCOMPARE(ComponentServices::libraryMain(library, module.handle(), DLL_PROCESS_DETACH, nullptr), 1);
     QVERIFY(!module.handle());
     module.objectDestroyed();
     // Without live objects the unload is quiet.
-    ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH, nullptr);
+    ComponentServices::libraryMain(library, reinterpret_cast<const void *>(&createNothing), DLL_PROCESS_ATTACH,
+                                   nullptr);
     QCOMPARE(ComponentServices::libraryMain(library, module.handle(), DLL_PROCESS_DETACH, nullptr), 1);
 }
 

@@ -40,8 +40,10 @@ void TestComponentTypes::guidText_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("canonical");
 
-    QTest::newRow("IDispatch") << "{00020400-0000-0000-C000-000000000046}" << true << "{00020400-0000-0000-C000-000000000046}";
-    QTest::newRow("lower case, no braces") << "0a1b2c3d-4e5f-6071-8293-a4b5c6d7e8f9" << true << "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
+    QTest::newRow("IDispatch") << "{00020400-0000-0000-C000-000000000046}" << true
+                               << "{00020400-0000-0000-C000-000000000046}";
+    QTest::newRow("lower case, no braces")
+        << "0a1b2c3d-4e5f-6071-8293-a4b5c6d7e8f9" << true << "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
     QTest::newRow("too short") << "{00020400-0000-0000-C000-00000000004}" << false << "";
     QTest::newRow("not hex") << "{0002040G-0000-0000-C000-000000000046}" << false << "";
     QTest::newRow("dashes misplaced") << "{000204000-000-0000-C000-000000000046}" << false << "";

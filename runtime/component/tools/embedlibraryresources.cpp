@@ -35,7 +35,9 @@ void put32(std::vector<unsigned char> &out, std::uint32_t value)
 bool guidBytes(const std::string &text, std::vector<unsigned char> &data)
 {
     unsigned a = 0, b = 0, c = 0, d[8] = {};
-    if (std::sscanf(text.c_str(), "{%8x-%4x-%4x-%2x%2x-%2x%2x%2x%2x%2x%2x}", &a, &b, &c, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7]) != 11)
+    if (std::sscanf(text.c_str(), "{%8x-%4x-%4x-%2x%2x-%2x%2x%2x%2x%2x%2x}", &a, &b, &c, &d[0], &d[1], &d[2], &d[3],
+                    &d[4], &d[5], &d[6], &d[7])
+        != 11)
         return false;
     put32(data, 16);
     put32(data, a);

@@ -63,8 +63,10 @@ void TestConversions::converts_data()
     QTest::newRow("Long: -2147483649 overflows") << whole << QVariant(-2147483649LL) << none << overflow;
     QTest::newRow("Long: letters") << whole << QVariant(QStringLiteral("fast")) << none << mismatch;
 
-    QTest::newRow("colour: signed system colour") << colour << QVariant(qint32(0x8000000F)) << QVariant(quint32(0x8000000F)) << 0;
-    QTest::newRow("colour: unsigned system colour") << colour << QVariant(quint32(0x80000012)) << QVariant(quint32(0x80000012)) << 0;
+    QTest::newRow("colour: signed system colour")
+        << colour << QVariant(qint32(0x8000000F)) << QVariant(quint32(0x8000000F)) << 0;
+    QTest::newRow("colour: unsigned system colour")
+        << colour << QVariant(quint32(0x80000012)) << QVariant(quint32(0x80000012)) << 0;
     QTest::newRow("colour: 0xFFFFFFFF") << colour << QVariant(4294967295LL) << QVariant(quint32(0xFFFFFFFF)) << 0;
     QTest::newRow("colour: 2^32 overflows") << colour << QVariant(4294967296LL) << none << overflow;
     QTest::newRow("colour: below the signed range") << colour << QVariant(-2147483649LL) << none << overflow;

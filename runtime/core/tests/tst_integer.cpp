@@ -84,9 +84,12 @@ void TestInteger::arithmetic()
     const Integer right = Integer::from(b);
     auto compute = [&] {
         switch (operation) {
-        case '+': return left + right;
-        case '-': return left - right;
-        default: return left * right;
+        case '+':
+            return left + right;
+        case '-':
+            return left - right;
+        default:
+            return left * right;
         }
     };
     if (overflows) {

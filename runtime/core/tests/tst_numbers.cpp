@@ -99,7 +99,8 @@ void TestNumbers::checkedSingle_data()
     QTest::newRow("beyond single overflows") << 1e39 << int(RuntimeError::Overflow);
     QTest::newRow("negative beyond single overflows") << -1e39 << int(RuntimeError::Overflow);
     QTest::newRow("infinity overflows") << std::numeric_limits<double>::infinity() << int(RuntimeError::Overflow);
-    QTest::newRow("NaN is invalid") << std::numeric_limits<double>::quiet_NaN() << int(RuntimeError::InvalidProcedureCall);
+    QTest::newRow("NaN is invalid") << std::numeric_limits<double>::quiet_NaN()
+                                    << int(RuntimeError::InvalidProcedureCall);
 }
 
 void TestNumbers::checkedSingle()

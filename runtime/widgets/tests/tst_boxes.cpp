@@ -1,8 +1,8 @@
 #include "colour.h"
+#include "formtesting.h"
 #include "handlerguard.h"
 #include "messagebox.h"
 #include "picture.h"
-#include "formtesting.h"
 
 #include <QAbstractButton>
 #include <QApplication>

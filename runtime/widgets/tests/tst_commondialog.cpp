@@ -1,6 +1,6 @@
 #include "commondialog.h"
-#include "runtimeerror.h"
 #include "formtesting.h"
+#include "runtimeerror.h"
 
 #include <QColorDialog>
 #include <QTest>
