@@ -276,7 +276,7 @@ void TestMath::startState()
         QCOMPARE(control<QLabel>(store)->pixmap().size(), QSize(32, 32));
     }
 
-    // Centred on the screen by the m_window's outer size, in twips.
+    // Centred on the screen by the window's outer size, in twips.
     QVERIFY(centredOnScreen(m_window.get()));
 }
 

@@ -390,7 +390,7 @@ void TestMonth::backgroundColour()
     QCOMPARE(backColor(control("clientArea")), quint32(expected));
     QCOMPARE(backColor(control("fraInfo")), 0x00C0C0C0u);
     QCOMPARE(backColor(control("lblPayment")), 0x00FFFFFFu);
-    // The label on the m_window shows the new colour behind it.
+    // The label on the window shows the new colour behind it.
     const QImage image = control("Label4")->grab().toImage();
     QCOMPARE(valueFromColor(image.pixelColor(image.width() - 2, image.height() - 2)), quint32(expected));
 }
