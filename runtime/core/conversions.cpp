@@ -7,8 +7,8 @@
 
 namespace {
 
-// The value as a number, rounded half to even, within [lowest, highest].
-qint64 wholeNumber(const QVariant &value, qint64 lowest, qint64 highest)
+// The value read as a number; anything that is not one is a type mismatch.
+double numberOf(const QVariant &value)
 {
     if (value.isNull() || !value.canConvert<double>() || value.typeId() == QMetaType::QByteArray)
         throw RuntimeError::typeMismatch();
@@ -16,7 +16,13 @@ qint64 wholeNumber(const QVariant &value, qint64 lowest, qint64 highest)
     const double number = value.toDouble(&ok);
     if (!ok)
         throw RuntimeError::typeMismatch();
-    const double rounded = std::nearbyint(number);
+    return number;
+}
+
+// The value as a number, rounded half to even, within [lowest, highest].
+qint64 wholeNumber(const QVariant &value, qint64 lowest, qint64 highest)
+{
+    const double rounded = std::nearbyint(numberOf(value));
     if (!std::isfinite(rounded) || rounded < double(lowest) || rounded > double(highest))
         throw RuntimeError::overflow();
     return qint64(rounded);
@@ -51,11 +57,8 @@ bool toBoolean(const QVariant &value)
         if (text.compare(u"False", Qt::CaseInsensitive) == 0)
             return false;
     }
-    if (value.isNull() || !value.canConvert<double>())
-        throw RuntimeError::typeMismatch();
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok || std::isnan(number))
+    const double number = numberOf(value);
+    if (std::isnan(number))
         throw RuntimeError::typeMismatch();
     return number != 0.0;
 }

@@ -84,6 +84,7 @@ void TestConversions::converts_data()
     QTest::newRow("Boolean: not a number") << boolean << QVariant(std::nan("")) << none << mismatch;
     QTest::newRow("Boolean: Empty") << boolean << none << none << mismatch;
     QTest::newRow("Boolean: Null") << boolean << null << none << mismatch;
+    QTest::newRow("Boolean: bytes") << boolean << QVariant(QByteArray("1")) << none << mismatch;
 
     QTest::newRow("text: Null is empty") << text << null << QVariant(QString()) << 0;
     QTest::newRow("text: Empty is empty") << text << none << QVariant(QString()) << 0;
