@@ -83,17 +83,17 @@ mount --make-rslave "$root/sys"
 mount --rbind /dev "$root/dev"
 mount --make-rslave "$root/dev"
 
+# A clean environment inside the root; each command adds its own variables.
+in_root=(chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+    LANG=C.UTF-8)
+
 echo "check-fresh: running '$test_command' inside"
-set +e
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 CI="${CI:-}" /bin/bash -c "cd /src && $test_command"
-status=$?
-set -e
+"${in_root[@]}" CI="${CI:-}" /bin/bash -c "cd /src && $test_command" && status=0 || status=$?
 echo "check-fresh: '$test_command' on a brand-new Debian 12 root exited with $status"
 [ "$status" -eq 0 ] || exit $status
 
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen /bin/bash -c "cd /src && timeout 30 $run_command" >/dev/null 2>&1 && status=0 || status=$?
+"${in_root[@]}" QT_QPA_PLATFORM=offscreen /bin/bash -c "cd /src && timeout 30 $run_command" >/dev/null 2>&1 &&
+    status=0 || status=$?
 if [ "$status" -ne 124 ]; then
     echo "check-fresh: '$run_command' ended with $status instead of running" >&2
     exit 1
