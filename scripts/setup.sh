@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    build-essential cmake ninja-build binutils mingw-w64-tools
+    build-essential cmake ninja-build binutils mingw-w64-tools pkgconf
     qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils xclip desktop-file-utils

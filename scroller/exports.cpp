@@ -2,6 +2,7 @@
 // its call, with the library's project descriptor, to the runtime's
 // component services and returns their result unchanged.
 
+#include "componentservices.h"
 #include "scrollerobject.h"
 #include "tovrell.h"
 
@@ -24,19 +25,17 @@ const ProjectDescriptor &project()
     return descriptor;
 }
 
-ComponentModule module;
-
 IUnknown *createObject(REFCLSID classId)
 {
     // A control needs the host's Qt application and its user-interface thread.
     if (!(classId == CLSID_Scroller) || !QCoreApplication::instance())
         return nullptr;
-    return static_cast<_Scroller *>(new ScrollerObject(module));
+    return static_cast<_Scroller *>(new ScrollerObject);
 }
 
 LibraryServices services()
 {
-    return {&project(), &module, &createObject};
+    return {&project(), &ComponentModule::library(), &createObject};
 }
 
 // The library entry: the runtime hears of every load and unload.

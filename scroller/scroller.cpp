@@ -54,6 +54,39 @@ Scroller::Scroller(QWidget *parent)
 
 Scroller::~Scroller() = default;
 
+bool Scroller::initProperties()
+{
+    return runHandler([this] { UserControl_InitProperties(); });
+}
+
+bool Scroller::readProperties(PropertyBag &bag)
+{
+    return runHandler([this, &bag] { UserControl_ReadProperties(bag); });
+}
+
+bool Scroller::writeProperties(PropertyBag &bag)
+{
+    return runHandler([this, &bag] { UserControl_WriteProperties(bag); });
+}
+
+void Scroller::setBounds(const QRect &bounds)
+{
+    const bool sameSize = bounds.size() == size();
+    setGeometry(bounds);
+    if (sameSize)
+        runResize();
+}
+
+void Scroller::PropertyChanged(const QString &name)
+{
+    emit propertyChanged(name);
+}
+
+void Scroller::reportError(int number, const QString &description)
+{
+    emit errorRaised(number, description);
+}
+
 quint32 Scroller::BackColor() const
 {
     return surfaceBackColor();
@@ -256,7 +289,8 @@ void Scroller::UserControl_WriteProperties(PropertyBag &PropBag)
     PropBag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
     PropBag.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(Font()->font()),
                           QVariant::fromValue(ambientFont()));
-    PropBag.WriteProperty(QStringLiteral("BorderStyle"), surfaceBorderStyle(), qint16(0));
+    PropBag.WriteProperty(QStringLiteral("BorderStyle"), QVariant::fromValue(surfaceBorderStyle()),
+                          QVariant::fromValue(qint16(0)));
     PropBag.WriteProperty(QStringLiteral("Interval"), qint32(Timer1.interval()), qint16(100));
     PropBag.WriteProperty(QStringLiteral("Caption"), CaptionValue, QStringLiteral("Scroller"));
 }

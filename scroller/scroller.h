@@ -1,5 +1,6 @@
 #pragma once
 
+#include "propertybag.h"
 #include "usercontrol.h"
 
 #include <QColor>
@@ -18,8 +19,9 @@ namespace Tovrell {
 // left on a timer while its host runs, fits its font size to its height,
 // and passes its mouse events on to the host. A Qt host places it like any
 // widget; what the host must tell it is its ambient user mode (design or
-// run) and font, before initProperties() or readProperties().
-class Scroller : public UserControl
+// run) and font, before initProperties() or readProperties(). The class is
+// exported from libtovrell.so for the Qt programs that link it.
+class Q_DECL_EXPORT Scroller : public UserControl
 {
     Q_OBJECT
     // The seven properties in Qt's types, for Qt Designer and .ui files.
@@ -38,6 +40,19 @@ public:
 
     explicit Scroller(QWidget *parent = nullptr);
     ~Scroller() override;
+
+    // Persistence on behalf of the host: a new placement, or the values
+    // saved in bag; and saving them. Each runs its handler; a runtime error
+    // inside stops the handler at that step, is reported through
+    // errorRaised, and makes the call return false.
+    bool initProperties();
+    bool readProperties(PropertyBag &bag);
+    bool writeProperties(PropertyBag &bag);
+
+    // Places the control in its parent, in pixels, and fits its font to
+    // its height, also when the size stays the same: every size a host
+    // sets runs the fitting, as a resize does.
+    void setBounds(const QRect &bounds);
 
     // Properties. Each let or set stores the value, repaints the caption
     // where noted, then emits propertyChanged with the property's name. A
@@ -83,6 +98,10 @@ public:
     void RefreshCaption();
 
 signals:
+    // A property changed; the host's saved data is out of date.
+    void propertyChanged(const QString &name);
+    // A runtime error that no handler handled.
+    void errorRaised(int number, const QString &description);
     // The control's events, with their arguments by reference; positions
     // are in twips.
     void Click();
@@ -92,6 +111,8 @@ signals:
     void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
 
 protected:
+    void PropertyChanged(const QString &name) override;
+    void reportError(int number, const QString &description) override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag &PropBag) override;
     void UserControl_WriteProperties(PropertyBag &PropBag) override;

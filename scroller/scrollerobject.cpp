@@ -1,5 +1,6 @@
 #include "scrollerobject.h"
 
+#include "componentconversions.h"
 #include "conversions.h"
 #include "fontdispatch.h"
 #include "hostpropertybag.h"
@@ -10,7 +11,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <vector>
 
 using Tovrell::Scroller;
 
@@ -43,11 +43,9 @@ const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
 
 } // namespace
 
-ScrollerObject::ScrollerObject(ComponentModule &module)
-    : m_module(module)
-    , m_scroller(new Scroller)
+ScrollerObject::ScrollerObject()
+    : m_scroller(new Scroller)
 {
-    m_module.objectCreated();
     QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
                      [this](int number, const QString &description) {
                          m_lastError = number;
@@ -58,10 +56,7 @@ ScrollerObject::ScrollerObject(ComponentModule &module)
 
 ScrollerObject::~ScrollerObject()
 {
-    for (auto &[cookie, sink] : m_sinks)
-        sink->Release();
     delete m_scroller.data();
-    m_module.objectDestroyed();
 }
 
 HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
@@ -250,19 +245,21 @@ HRESULT ScrollerObject::letProperty(DISPID id, const VARIANT &argument)
     using namespace ScrollerMembers;
     if (id == Caption)
         return letCaption(argument);
-    const QVariant value = qvariantFromVariant(argument);
+    const auto value = qvariantFromVariant(argument);
+    if (!value)
+        return DISP_E_TYPEMISMATCH;
     try {
         switch (id) {
         case BackColor:
-            return put_BackColor(toColour(value));
+            return put_BackColor(toColour(*value));
         case ForeColor:
-            return put_ForeColor(toColour(value));
+            return put_ForeColor(toColour(*value));
         case Enabled:
-            return put_Enabled(toBoolean(value) ? VARIANT_TRUE : VARIANT_FALSE);
+            return put_Enabled(toBoolean(*value) ? VARIANT_TRUE : VARIANT_FALSE);
         case BorderStyle:
-            return put_BorderStyle(toInteger(value));
+            return put_BorderStyle(toInteger(*value));
         case Interval:
-            return put_Interval(toLong(value));
+            return put_Interval(toLong(*value));
         }
     } catch (const RuntimeError &error) {
         return error.number() == RuntimeError::Overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
@@ -337,7 +334,9 @@ HRESULT ScrollerObject::get_Font(IDispatch **font)
 
 HRESULT ScrollerObject::putref_Font(IDispatch *font)
 {
-    const auto object = fontFromDispatch(font);
+    std::shared_ptr<FontObject> object;
+    if (const HRESULT read = call([&](Scroller &) { object = fontFromDispatch(font); }); FAILED(read))
+        return read;
     if (!object)
         return E_INVALIDARG;
     return call([&object](Scroller &s) { s.setFont(object); });
@@ -380,10 +379,14 @@ HRESULT ScrollerObject::get_Caption(VARIANT *caption)
     });
 }
 
+// A type with no exact Qt form here (a date, currency, an object) is
+// refused rather than kept as something else.
 HRESULT ScrollerObject::put_Caption(VARIANT caption)
 {
-    const QVariant value = caption.vt == VT_NULL ? QVariant() : qvariantFromVariant(caption);
-    return call([&value](Scroller &s) { s.setCaption(value); });
+    const auto value = qvariantFromVariant(caption);
+    if (!value)
+        return DISP_E_TYPEMISMATCH;
+    return call([&value](Scroller &s) { s.setCaption(*value); });
 }
 
 HRESULT ScrollerObject::RefreshCaption()
@@ -403,73 +406,31 @@ HRESULT ScrollerObject::FindConnectionPoint(REFIID riid, IConnectionPoint **poin
     if (!point)
         return E_POINTER;
     *point = nullptr;
-    if (!(riid == DIID___Scroller))
-        return CONNECT_E_NOCONNECTION;
-    *point = static_cast<IConnectionPoint *>(this);
-    AddRef();
-    return S_OK;
-}
-
-HRESULT ScrollerObject::GetConnectionInterface(IID *iid)
-{
-    if (!iid)
-        return E_POINTER;
-    *iid = DIID___Scroller;
-    return S_OK;
-}
-
-HRESULT ScrollerObject::GetConnectionPointContainer(IConnectionPointContainer **container)
-{
-    if (!container)
-        return E_POINTER;
-    *container = static_cast<IConnectionPointContainer *>(this);
-    AddRef();
-    return S_OK;
-}
-
-HRESULT ScrollerObject::Advise(IUnknown *sink, DWORD *cookie)
-{
-    if (!sink || !cookie)
-        return E_POINTER;
-    *cookie = 0;
-    void *dispatch = nullptr;
-    if (FAILED(sink->QueryInterface(DIID___Scroller, &dispatch))
-        && FAILED(sink->QueryInterface(IID_IDispatch, &dispatch)))
-        return CONNECT_E_CANNOTCONNECT;
-    *cookie = m_nextCookie++;
-    m_sinks.emplace(*cookie, static_cast<IDispatch *>(dispatch));
-    return S_OK;
-}
-
-HRESULT ScrollerObject::Unadvise(DWORD cookie)
-{
-    const auto found = m_sinks.find(cookie);
-    if (found == m_sinks.end())
-        return CONNECT_E_NOCONNECTION;
-    IDispatch *sink = found->second;
-    m_sinks.erase(found);
-    sink->Release();
-    return S_OK;
-}
-
-HRESULT ScrollerObject::EnumConnections(IEnumConnections **connections)
-{
-    if (connections)
-        *connections = nullptr;
-    return E_NOTIMPL;
+    for (ConnectionPoint *candidate : {&m_events, &m_propertyNotifications}) {
+        if (riid == candidate->interfaceId()) {
+            *point = candidate;
+            AddRef();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
 }
 
 void ScrollerObject::fire(DISPID id, DISPPARAMS &params)
 {
-    // A sink may unadvise while it handles the event: call a snapshot.
-    std::vector<IDispatch *> sinks;
-    for (auto &[cookie, sink] : m_sinks) {
-        sink->AddRef();
-        sinks.push_back(sink);
-    }
-    for (IDispatch *sink : sinks) {
-        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-        sink->Release();
+    m_events.forEachSink<IDispatch>(
+        [&](IDispatch *sink) { sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr); });
+}
+
+// Tells the host's property-change sinks which member changed.
+void ScrollerObject::notifyChange(const QString &property)
+{
+    for (const auto &member : ScrollerMembers::members) {
+        if (property == QStringView(member.name)) {
+            m_propertyNotifications.forEachSink<IPropertyNotifySink>(
+                [&](IPropertyNotifySink *sink) { sink->OnChanged(member.id); });
+            return;
+        }
     }
 }
 
@@ -505,6 +466,7 @@ void ScrollerObject::connectEvents()
     QObject::connect(s, &Scroller::MouseDown, s, mouse(ScrollerMembers::MouseDownEvent));
     QObject::connect(s, &Scroller::MouseMove, s, mouse(ScrollerMembers::MouseMoveEvent));
     QObject::connect(s, &Scroller::MouseUp, s, mouse(ScrollerMembers::MouseUpEvent));
+    QObject::connect(s, &Scroller::propertyChanged, s, [this](const QString &property) { notifyChange(property); });
 }
 
 HRESULT ScrollerObject::GetClassID(CLSID *classId)
@@ -569,11 +531,13 @@ HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t w
 {
     if (width < 0 || height < 0)
         return E_INVALIDARG;
-    return call([=](Scroller &s) { s.setGeometry(x, y, width, height); });
+    return call([=](Scroller &s) { s.setBounds(QRect(x, y, width, height)); });
 }
 
 HRESULT ScrollerObject::SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints)
 {
+    if (fontName && fontPoints > FontObject::largestSize)
+        return E_INVALIDARG;
     return call([=](Scroller &s) {
         s.setAmbientUserMode(userMode != VARIANT_FALSE);
         if (fontName && fontPoints > 0.0f) {

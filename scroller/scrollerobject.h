@@ -1,25 +1,24 @@
 #pragma once
 
 #include "comobject.h"
-#include "componentservices.h"
+#include "connectionpoint.h"
 #include "tovrell.h"
 
 #include <QPointer>
-
-#include <map>
 
 namespace Tovrell {
 class Scroller;
 }
 
 // The Scroller as a component: the dual _Scroller interface over the
-// control, its events through a connection point, persistence through a
-// host's IPropertyBag, and placement on a Qt host's window.
-class ScrollerObject final : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IConnectionPoint,
-                                              IPersistPropertyBag, IWidgetControl>
+// control, its events and property changes through connection points,
+// persistence through a host's IPropertyBag, and placement on a Qt host's
+// window.
+class ScrollerObject final
+    : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IPersistPropertyBag, IWidgetControl>
 {
 public:
-    explicit ScrollerObject(ComponentModule &module);
+    ScrollerObject();
     ~ScrollerObject();
 
     // IUnknown
@@ -50,12 +49,6 @@ public:
     // IConnectionPointContainer
     HRESULT EnumConnectionPoints(IEnumConnectionPoints **points) override;
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **point) override;
-    // IConnectionPoint (the one for __Scroller)
-    HRESULT GetConnectionInterface(IID *iid) override;
-    HRESULT GetConnectionPointContainer(IConnectionPointContainer **container) override;
-    HRESULT Advise(IUnknown *sink, DWORD *cookie) override;
-    HRESULT Unadvise(DWORD cookie) override;
-    HRESULT EnumConnections(IEnumConnections **connections) override;
     // IPersistPropertyBag
     HRESULT GetClassID(CLSID *classId) override;
     HRESULT InitNew() override;
@@ -77,11 +70,11 @@ private:
     HRESULT call(F &&work);
     void fire(DISPID id, DISPPARAMS &params);
     void connectEvents();
+    void notifyChange(const QString &property);
 
-    ComponentModule &m_module;
     QPointer<Tovrell::Scroller> m_scroller;
-    std::map<DWORD, IDispatch *> m_sinks;
-    DWORD m_nextCookie = 1;
+    ConnectionPoint m_events{*this, DIID___Scroller, true};
+    ConnectionPoint m_propertyNotifications{*this, IID_IPropertyNotifySink, false};
     int m_lastError = 0;
     QString m_lastErrorDescription;
 };

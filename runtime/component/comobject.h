@@ -4,9 +4,34 @@
 
 #include <atomic>
 
+// A library's module: where it is loaded, and its live objects and server
+// locks. Each library that links the runtime has one.
+class ComponentModule
+{
+public:
+    static ComponentModule &library();
+
+    // Any address inside the loaded library; null before its entry ran.
+    void setHandle(const void *handle) { m_handle = handle; }
+    const void *handle() const { return m_handle; }
+    long objects() const { return m_objects; }
+
+    void objectCreated() { ++m_objects; }
+    void objectDestroyed() { --m_objects; }
+    void lock() { ++m_locks; }
+    void unlock() { --m_locks; }
+    bool inUse() const { return m_objects > 0 || m_locks > 0; }
+
+private:
+    const void *m_handle = nullptr;
+    std::atomic<long> m_objects{0};
+    std::atomic<long> m_locks{0};
+};
+
 // The reference counting of a component object that implements Interfaces:
 // it starts with one reference held by its creator, and its last Release
-// deletes it.
+// deletes it. Every such object keeps its library in use while it lives,
+// whatever the host holds it by.
 template <typename Derived, typename... Interfaces>
 class ComObject : public Interfaces...
 {
@@ -22,8 +47,8 @@ public:
     }
 
 protected:
-    ComObject() = default;
-    ~ComObject() = default;
+    ComObject() { ComponentModule::library().objectCreated(); }
+    ~ComObject() { ComponentModule::library().objectDestroyed(); }
 
 private:
     std::atomic<ULONG> m_references{1};

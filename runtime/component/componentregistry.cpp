@@ -1,12 +1,17 @@
 #include "componentregistry.h"
 
+#include "componentconversions.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace ComponentRegistry {
@@ -92,22 +97,109 @@ std::unique_ptr<QSettings> open()
     return settings;
 }
 
-// The registry to change, or none when it cannot be written: its folder
-// cannot be made, or its file is read-only.
-std::unique_ptr<QSettings> openForWriting()
+QByteArray contentsOf(const QString &path)
 {
-    auto settings = open();
-    if (!settings || !QFileInfo(settings->fileName()).dir().exists())
-        return nullptr;
-    if (QFileInfo::exists(settings->fileName()) && !QFileInfo(settings->fileName()).isWritable())
-        return nullptr;
-    return settings;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-HRESULT commit(QSettings &settings)
+// A settings file's key lines (not blank lines or section headers), each
+// as its section and key, and as its section and whole line.
+QList<std::pair<QString, QString>> keyLinesOf(const QByteArray &contents)
 {
-    settings.sync();
-    return settings.status() == QSettings::NoError ? S_OK : SELFREG_E_CLASS;
+    QList<std::pair<QString, QString>> lines;
+    QString section;
+    for (const QByteArray &raw : contents.split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.startsWith(u'['))
+            section = line;
+        else
+            lines.append({section + line.section(u'=', 0, 0), section + line});
+    }
+    return lines;
+}
+
+// The key lines of contents whose keys are not in own.
+QStringList linesBesides(const QByteArray &contents, const QSet<QString> &own)
+{
+    QStringList kept;
+    for (const auto &[key, line] : keyLinesOf(contents)) {
+        if (!own.contains(key))
+            kept << line;
+    }
+    return kept;
+}
+
+// Whether Qt's rewrite of the file at path keeps its every byte. Qt reads
+// a settings file leniently: it skips what it cannot parse, drops comments,
+// and reads a section only once a key of it is wanted, so a file can read
+// without error and still lose lines (or gain unreadable ones) when written
+// back. A change and its undoing make Qt write the whole file again.
+bool rewriteKeepsEveryLine(const QString &path)
+{
+    const QByteArray before = contentsOf(path);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        settings.allKeys();
+        const QString probe = QStringLiteral("FormRuntimeRewriteCheck/Probe");
+        settings.setValue(probe, 1);
+        settings.remove(probe);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return false;
+    }
+    return contentsOf(path) == before;
+}
+
+// Changes keys of the registry through change, on a copy first: the file is
+// replaced (atomically) only when Qt can rewrite it without loss, and the
+// copy then differs from it in the lines of those keys alone. Otherwise
+// the file is left as it was and the answer is SELFREG_E_CLASS: it is
+// read-only, its folder cannot be made, or it holds lines that Qt would
+// drop or damage (comments, binary data, keys it cannot write back).
+HRESULT changeRegistry(const QStringList &keys, const std::function<void(QSettings &)> &change)
+{
+    const QString path = location();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return SELFREG_E_CLASS;
+    const bool exists = QFileInfo::exists(path);
+    if (exists && !QFileInfo(path).isWritable())
+        return SELFREG_E_CLASS;
+    const QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("registry.ini"));
+    const QString ownOnly = folder.filePath(QStringLiteral("own.ini"));
+    if (!folder.isValid())
+        return SELFREG_E_CLASS;
+    if (exists
+        && (!QFile::copy(path, copy) || !QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner)
+            || contentsOf(copy) != contentsOf(path) || !rewriteKeepsEveryLine(copy)))
+        return SELFREG_E_CLASS;
+    const QByteArray before = contentsOf(copy);
+    {
+        QSettings settings(copy, QSettings::IniFormat);
+        change(settings);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return SELFREG_E_CLASS;
+    }
+    // How Qt writes the keys changed: the lines that may differ.
+    QSet<QString> own;
+    {
+        QSettings settings(ownOnly, QSettings::IniFormat);
+        for (const QString &key : keys)
+            settings.setValue(key, QString());
+    }
+    for (const auto &[key, line] : keyLinesOf(contentsOf(ownOnly)))
+        own.insert(key);
+    const QByteArray after = contentsOf(copy);
+    if (linesBesides(before, own) != linesBesides(after, own) || !rewriteKeepsEveryLine(copy))
+        return SELFREG_E_CLASS;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size() || !file.commit())
+        return SELFREG_E_CLASS;
+    return S_OK;
 }
 
 } // namespace
@@ -123,25 +215,21 @@ QString location()
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)
 {
-    const auto settings = openForWriting();
-    if (!settings)
-        return SELFREG_E_CLASS;
     const auto entries = entriesOf(project, QFileInfo(libraryPath).absoluteFilePath());
-    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry)
-        settings->setValue(entry.key(), entry.value());
-    return commit(*settings);
+    return changeRegistry(entries.keys(), [&entries](QSettings &settings) {
+        for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry)
+            settings.setValue(entry.key(), entry.value());
+    });
 }
 
 HRESULT unregisterServer(const ProjectDescriptor &project)
 {
-    const auto settings = openForWriting();
-    if (!settings)
-        return SELFREG_E_CLASS;
-    const auto entries = entriesOf(project, QString());
     // The keys do not depend on the library's path, only their values do.
-    for (const QString &key : entries.keys())
-        settings->remove(key);
-    return commit(*settings);
+    const QStringList keys = entriesOf(project, QString()).keys();
+    return changeRegistry(keys, [&keys](QSettings &settings) {
+        for (const QString &key : keys)
+            settings.remove(key);
+    });
 }
 
 std::optional<CLSID> classIdOf(const QString &programmaticId)

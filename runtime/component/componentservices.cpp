@@ -17,9 +17,7 @@ public:
     ClassFactory(const LibraryServices &library, const CLSID &classId)
         : m_library(library)
         , m_classId(classId)
-    {
-        m_library.module->objectCreated();
-    }
+    { }
 
     HRESULT QueryInterface(REFIID riid, void **object) override
     {
@@ -32,7 +30,6 @@ public:
         AddRef();
         return S_OK;
     }
-    ~ClassFactory() { m_library.module->objectDestroyed(); }
 
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) override
     {
@@ -75,6 +72,12 @@ QString pathOf(const void *module)
 }
 
 } // namespace
+
+ComponentModule &ComponentModule::library()
+{
+    static ComponentModule module;
+    return module;
+}
 
 namespace ComponentServices {
 

@@ -5,36 +5,12 @@
 // library's entry on load and unload, each given the library's project
 // descriptor.
 
+#include "comobject.h"
 #include "componentregistry.h"
 #include "interfaces.h"
 
-#include <algorithm>
-#include <atomic>
-
-// A library's module: where it is loaded, and its live objects and server
-// locks.
-class ComponentModule
-{
-public:
-    // Any address inside the loaded library; null before its entry ran.
-    void setHandle(const void *handle) { m_handle = handle; }
-    const void *handle() const { return m_handle; }
-    long objects() const { return m_objects; }
-
-    void objectCreated() { ++m_objects; }
-    void objectDestroyed() { --m_objects; }
-    void lock() { ++m_locks; }
-    void unlock() { --m_locks; }
-    bool inUse() const { return m_objects > 0 || m_locks > 0; }
-
-private:
-    const void *m_handle = nullptr;
-    std::atomic<long> m_objects{0};
-    std::atomic<long> m_locks{0};
-};
-
 // What a library adds to its descriptor for the services: how to make each
-// object, and its module's counts.
+// object, and its module (ComponentModule::library() of the library).
 struct LibraryServices
 {
     const ProjectDescriptor *project;

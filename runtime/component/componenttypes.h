@@ -1,74 +1,82 @@
-#pragma once
+#ifndef FORM_COMPONENTTYPES_H
+#define FORM_COMPONENTTYPES_H
 
-// The data that crosses component interfaces, in the conventional layout of
-// the component object system, so that a host written against that layout
-// can use a control library by identifiers alone.
+/* The data that crosses component interfaces, in the conventional layout of
+   the component object system, so that a host written against that layout
+   can use a control library by identifiers alone. Plain C11 or C++: a host
+   needs nothing else to include it, and the string and variant helpers are
+   defined here, since a library exports only its entry points. */
 
-#include <QString>
-#include <QVariant>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#ifndef __cplusplus
+#include <uchar.h>
+#endif
 
-#include <cstdint>
-#include <optional>
+typedef int32_t HRESULT;
+typedef uint32_t ULONG;
+typedef uint32_t UINT;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef uint32_t LCID;
+typedef int32_t DISPID;
+typedef uint16_t VARTYPE;
+typedef int16_t VARIANT_BOOL;
+typedef char16_t OLECHAR;
+/* A length-prefixed UTF-16 string: 32 bits of byte length stand just before
+   the characters, which end in a NUL. Made by SysAllocString or
+   SysAllocStringLen and freed by SysFreeString (or free() of the pointer
+   minus 4 bytes). */
+typedef OLECHAR *BSTR;
 
-using HRESULT = std::int32_t;
-using ULONG = std::uint32_t;
-using UINT = std::uint32_t;
-using WORD = std::uint16_t;
-using DWORD = std::uint32_t;
-using LCID = std::uint32_t;
-using DISPID = std::int32_t;
-using VARTYPE = std::uint16_t;
-using VARIANT_BOOL = std::int16_t;
-using OLECHAR = char16_t;
-// A length-prefixed UTF-16 string: 32 bits of byte length stand just before
-// the characters, which end in a NUL. Allocated and freed only through
-// SysAllocString and SysFreeString.
-using BSTR = OLECHAR *;
+static const HRESULT S_OK = 0;
+static const HRESULT S_FALSE = 1;
+static const HRESULT E_NOTIMPL = (HRESULT)0x80004001u;
+static const HRESULT E_NOINTERFACE = (HRESULT)0x80004002u;
+static const HRESULT E_POINTER = (HRESULT)0x80004003u;
+static const HRESULT E_FAIL = (HRESULT)0x80004005u;
+static const HRESULT E_UNEXPECTED = (HRESULT)0x8000FFFFu;
+static const HRESULT E_ACCESSDENIED = (HRESULT)0x80070005u;
+static const HRESULT E_OUTOFMEMORY = (HRESULT)0x8007000Eu;
+static const HRESULT E_INVALIDARG = (HRESULT)0x80070057u;
+static const HRESULT CLASS_E_NOAGGREGATION = (HRESULT)0x80040110u;
+static const HRESULT CLASS_E_CLASSNOTAVAILABLE = (HRESULT)0x80040111u;
+static const HRESULT SELFREG_E_TYPELIB = (HRESULT)0x80040200u;
+static const HRESULT SELFREG_E_CLASS = (HRESULT)0x80040201u;
+static const HRESULT DISP_E_UNKNOWNINTERFACE = (HRESULT)0x80020001u;
+static const HRESULT DISP_E_MEMBERNOTFOUND = (HRESULT)0x80020003u;
+static const HRESULT DISP_E_PARAMNOTFOUND = (HRESULT)0x80020004u;
+static const HRESULT DISP_E_TYPEMISMATCH = (HRESULT)0x80020005u;
+static const HRESULT DISP_E_UNKNOWNNAME = (HRESULT)0x80020006u;
+static const HRESULT DISP_E_EXCEPTION = (HRESULT)0x80020009u;
+static const HRESULT DISP_E_OVERFLOW = (HRESULT)0x8002000Au;
+static const HRESULT DISP_E_BADPARAMCOUNT = (HRESULT)0x8002000Eu;
+static const HRESULT DISP_E_PARAMNOTOPTIONAL = (HRESULT)0x8002000Fu;
+static const HRESULT RPC_E_WRONG_THREAD = (HRESULT)0x8001010Eu;
+static const HRESULT CONNECT_E_NOCONNECTION = (HRESULT)0x80040200u;
+static const HRESULT CONNECT_E_CANNOTCONNECT = (HRESULT)0x80040202u;
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001u);
-constexpr HRESULT E_NOINTERFACE = HRESULT(0x80004002u);
-constexpr HRESULT E_POINTER = HRESULT(0x80004003u);
-constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
-constexpr HRESULT E_UNEXPECTED = HRESULT(0x8000FFFFu);
-constexpr HRESULT E_ACCESSDENIED = HRESULT(0x80070005u);
-constexpr HRESULT E_OUTOFMEMORY = HRESULT(0x8007000Eu);
-constexpr HRESULT E_INVALIDARG = HRESULT(0x80070057u);
-constexpr HRESULT CLASS_E_NOAGGREGATION = HRESULT(0x80040110u);
-constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = HRESULT(0x80040111u);
-constexpr HRESULT SELFREG_E_TYPELIB = HRESULT(0x80040200u);
-constexpr HRESULT SELFREG_E_CLASS = HRESULT(0x80040201u);
-constexpr HRESULT DISP_E_UNKNOWNINTERFACE = HRESULT(0x80020001u);
-constexpr HRESULT DISP_E_MEMBERNOTFOUND = HRESULT(0x80020003u);
-constexpr HRESULT DISP_E_PARAMNOTFOUND = HRESULT(0x80020004u);
-constexpr HRESULT DISP_E_TYPEMISMATCH = HRESULT(0x80020005u);
-constexpr HRESULT DISP_E_UNKNOWNNAME = HRESULT(0x80020006u);
-constexpr HRESULT DISP_E_EXCEPTION = HRESULT(0x80020009u);
-constexpr HRESULT DISP_E_OVERFLOW = HRESULT(0x8002000Au);
-constexpr HRESULT DISP_E_BADPARAMCOUNT = HRESULT(0x8002000Eu);
-constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = HRESULT(0x8002000Fu);
-constexpr HRESULT RPC_E_WRONG_THREAD = HRESULT(0x8001010Eu);
-
-constexpr bool SUCCEEDED(HRESULT result)
+static inline int SUCCEEDED(HRESULT result)
 {
     return result >= 0;
 }
-constexpr bool FAILED(HRESULT result)
+static inline int FAILED(HRESULT result)
 {
     return result < 0;
 }
 
-constexpr VARIANT_BOOL VARIANT_TRUE = -1;
-constexpr VARIANT_BOOL VARIANT_FALSE = 0;
+static const VARIANT_BOOL VARIANT_TRUE = -1;
+static const VARIANT_BOOL VARIANT_FALSE = 0;
 
-enum VarEnum : VARTYPE {
+enum VARENUM {
     VT_EMPTY = 0,
     VT_NULL = 1,
     VT_I2 = 2,
     VT_I4 = 3,
     VT_R4 = 4,
     VT_R8 = 5,
+    VT_CY = 6,
     VT_DATE = 7,
     VT_BSTR = 8,
     VT_DISPATCH = 9,
@@ -77,32 +85,49 @@ enum VarEnum : VARTYPE {
     VT_VARIANT = 12,
     VT_UNKNOWN = 13,
     VT_UI1 = 17,
-    VT_BYREF = 0x4000,
+    VT_BYREF = 0x4000
 };
 
-// A globally unique identifier, in the conventional little-endian layout.
-struct GUID
+/* A globally unique identifier, in the conventional little-endian layout. */
+typedef struct GUID
 {
-    std::uint32_t Data1;
-    std::uint16_t Data2;
-    std::uint16_t Data3;
-    std::uint8_t Data4[8];
-};
-using IID = GUID;
-using CLSID = GUID;
-using REFIID = const IID &;
-using REFCLSID = const CLSID &;
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+} GUID;
+typedef GUID IID;
+typedef GUID CLSID;
+#ifdef __cplusplus
+typedef const IID &REFIID;
+typedef const CLSID &REFCLSID;
+#else
+typedef const IID *REFIID;
+typedef const CLSID *REFCLSID;
+#endif
 
-bool operator==(const GUID &a, const GUID &b);
-// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper case.
-QString guidToString(const GUID &guid);
-// Reads that form, braces optional, any case; none for anything else.
-std::optional<GUID> guidFromString(QStringView text);
+static inline int IsEqualGUID(const GUID *a, const GUID *b)
+{
+    return memcmp(a, b, sizeof(GUID)) == 0;
+}
+#ifdef __cplusplus
+inline bool operator==(const GUID &a, const GUID &b)
+{
+    return IsEqualGUID(&a, &b);
+}
+#endif
 
-class IUnknown;
-class IDispatch;
+/* A currency amount: the value times 10000, as a 64-bit integer. */
+typedef struct CY
+{
+    int64_t int64;
+} CY;
 
-// The 16-byte variant: a type tag, three reserved words, eight bytes of value.
+typedef struct IUnknown IUnknown;
+typedef struct IDispatch IDispatch;
+
+/* The 16-byte variant: a type tag, three reserved words, eight bytes of value. */
+typedef struct VARIANT VARIANT;
 struct VARIANT
 {
     VARTYPE vt;
@@ -111,38 +136,45 @@ struct VARIANT
     WORD wReserved3;
     union
     {
-        std::int32_t lVal;
-        std::uint8_t bVal;
-        std::int16_t iVal;
+        int32_t lVal;
+        uint8_t bVal;
+        int16_t iVal;
         float fltVal;
         double dblVal;
         VARIANT_BOOL boolVal;
         HRESULT scode;
+        CY cyVal;
         double date;
         BSTR bstrVal;
         IUnknown *punkVal;
         IDispatch *pdispVal;
-        std::int16_t *piVal;
-        std::int32_t *plVal;
+        uint8_t *pbVal;
+        int16_t *piVal;
+        int32_t *plVal;
         float *pfltVal;
         double *pdblVal;
         VARIANT_BOOL *pboolVal;
+        HRESULT *pscode;
+        CY *pcyVal;
+        double *pdate;
         BSTR *pbstrVal;
+        IUnknown **ppunkVal;
         IDispatch **ppdispVal;
         VARIANT *pvarVal;
         void *byref;
     };
 };
 
-// Arguments of a dispatch call, in reverse order.
-struct DISPPARAMS
+/* Arguments of a dispatch call, in reverse order. */
+typedef struct DISPPARAMS
 {
     VARIANT *rgvarg;
     DISPID *rgdispidNamedArgs;
     UINT cArgs;
     UINT cNamedArgs;
-};
+} DISPPARAMS;
 
+typedef struct EXCEPINFO EXCEPINFO;
 struct EXCEPINFO
 {
     WORD wCode;
@@ -156,21 +188,62 @@ struct EXCEPINFO
     HRESULT scode;
 };
 
-// Strings: each allocation is freed with SysFreeString, which takes null.
-BSTR SysAllocString(const OLECHAR *text);
-BSTR SysAllocStringLen(const OLECHAR *text, UINT length);
-void SysFreeString(BSTR text);
-UINT SysStringLen(BSTR text);
-BSTR bstrFromString(const QString &text);
-QString stringFromBstr(BSTR text);
+/* A string of length characters copied from text (or NULs when text is
+   null); null when out of memory or too long. */
+static inline BSTR SysAllocStringLen(const OLECHAR *text, UINT length)
+{
+    uint32_t bytes;
+    unsigned char *block;
+    BSTR characters;
+    if (length > (UINT32_MAX - 8) / sizeof(OLECHAR))
+        return NULL;
+    bytes = (uint32_t)(length * sizeof(OLECHAR));
+    block = (unsigned char *)malloc(sizeof bytes + bytes + sizeof(OLECHAR));
+    if (!block)
+        return NULL;
+    memcpy(block, &bytes, sizeof bytes);
+    characters = (BSTR)(block + sizeof bytes);
+    if (text)
+        memcpy(characters, text, bytes);
+    else
+        memset(characters, 0, bytes);
+    characters[length] = 0;
+    return characters;
+}
 
-// Variants: VariantClear frees what the variant owns (a string, an interface
-// reference) and leaves it VT_EMPTY; VariantCopy copies deeply.
-void VariantInit(VARIANT *variant);
-HRESULT VariantClear(VARIANT *variant);
-HRESULT VariantCopy(VARIANT *destination, const VARIANT *source);
+/* A string copied from the NUL-terminated text; null for null text. */
+static inline BSTR SysAllocString(const OLECHAR *text)
+{
+    UINT length = 0;
+    if (!text)
+        return NULL;
+    while (text[length])
+        ++length;
+    return SysAllocStringLen(text, length);
+}
 
-// Conversions at the boundary, following by-reference variants. A Qt value
-// with no variant form gives DISP_E_TYPEMISMATCH.
-QVariant qvariantFromVariant(const VARIANT &variant);
-HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant);
+/* Frees a string; takes null. */
+static inline void SysFreeString(BSTR text)
+{
+    if (text)
+        free((unsigned char *)text - sizeof(uint32_t));
+}
+
+/* The number of characters, not counting the final NUL; 0 for null. */
+static inline UINT SysStringLen(BSTR text)
+{
+    uint32_t bytes = 0;
+    if (!text)
+        return 0;
+    memcpy(&bytes, (unsigned char *)text - sizeof bytes, sizeof bytes);
+    return bytes / sizeof(OLECHAR);
+}
+
+/* Makes a variant VT_EMPTY without freeing anything. VariantClear and
+   VariantCopy are in interfaces.h, since they release interfaces. */
+static inline void VariantInit(VARIANT *variant)
+{
+    memset(variant, 0, sizeof *variant);
+}
+
+#endif

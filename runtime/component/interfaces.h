@@ -1,16 +1,62 @@
-#pragma once
+#ifndef FORM_INTERFACES_H
+#define FORM_INTERFACES_H
 
-// The interface shapes of the component object system as C++ abstract
-// classes, with the conventional function-table order. Objects are freed
-// by their last Release, never by delete. Every member returns an HRESULT
-// (AddRef and Release: the new count) and never throws; an out pointer is
-// nulled before anything can fail, and E_POINTER answers a null one.
+/* The interface shapes of the component object system, with the
+   conventional function-table order: abstract classes in C++, and in C a
+   struct whose first member points at a table of functions that take the
+   object first (obj->lpVtbl->Release(obj)). Objects are freed by their
+   last Release, never by delete. Every member returns an HRESULT (AddRef
+   and Release: the new count) and never throws; an out pointer is nulled
+   before anything can fail, and E_POINTER answers a null one. */
 
 #include "componenttypes.h"
 
-class IUnknown
+typedef struct IClassFactory IClassFactory;
+typedef struct ITypeInfo ITypeInfo; /* not offered: hosts read the type library */
+typedef struct IConnectionPoint IConnectionPoint;
+typedef struct IConnectionPointContainer IConnectionPointContainer;
+typedef struct IEnumConnections IEnumConnections;
+typedef struct IEnumConnectionPoints IEnumConnectionPoints;
+typedef struct IErrorLog IErrorLog;
+typedef struct IPropertyBag IPropertyBag;
+typedef struct IPersistPropertyBag IPersistPropertyBag;
+typedef struct IPropertyNotifySink IPropertyNotifySink;
+typedef struct IWidgetControl IWidgetControl;
+
+/* Flags of IDispatch::Invoke. */
+static const WORD DISPATCH_METHOD = 0x1;
+static const WORD DISPATCH_PROPERTYGET = 0x2;
+static const WORD DISPATCH_PROPERTYPUT = 0x4;
+static const WORD DISPATCH_PROPERTYPUTREF = 0x8;
+static const DISPID DISPID_PROPERTYPUT = -3;
+static const DISPID DISPID_UNKNOWN = -1;
+
+/* Standard dispatch ids of a font object. */
+static const DISPID DISPID_FONT_NAME = 0;
+static const DISPID DISPID_FONT_SIZE = 2;
+static const DISPID DISPID_FONT_BOLD = 3;
+static const DISPID DISPID_FONT_ITALIC = 4;
+
+/* Well-known interface ids. */
+static const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+static const IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+static const IID IID_IDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+static const IID IID_NULL = {0x00000000, 0x0000, 0x0000, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
+static const IID IID_IConnectionPoint = {0xB196B286, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+static const IID IID_IConnectionPointContainer = {
+    0xB196B284, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+static const IID IID_IPropertyBag = {0x55272A00, 0x42CB, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+static const IID IID_IPersistPropertyBag = {
+    0x37D84F60, 0x42CB, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+static const IID IID_IErrorLog = {0x3127CA40, 0x446E, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+static const IID IID_IPropertyNotifySink = {
+    0x9BFBBC02, 0xEFF1, 0x101A, {0x84, 0xED, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+static const IID IID_IWidgetControl = {0x6D2A9C45, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+
+#ifdef __cplusplus
+
+struct IUnknown
 {
-public:
     // The object as interface riid, with one reference the caller releases;
     // E_NOINTERFACE when it has no such interface.
     virtual HRESULT QueryInterface(REFIID riid, void **ppvObject) = 0;
@@ -24,27 +70,21 @@ protected:
     ~IUnknown() = default;
 };
 
-class IClassFactory : public IUnknown
+struct IClassFactory : public IUnknown
 {
-public:
     // A new object as interface riid, with one reference the caller
     // releases. pUnkOuter must be null (CLASS_E_NOAGGREGATION otherwise).
     virtual HRESULT CreateInstance(IUnknown *pUnkOuter, REFIID riid, void **ppvObject) = 0;
     // Non-zero keeps the library in use (DllCanUnloadNow answers S_FALSE)
     // until a matching call with zero.
-    virtual HRESULT LockServer(std::int32_t fLock) = 0;
+    virtual HRESULT LockServer(int32_t fLock) = 0;
 
 protected:
     ~IClassFactory() = default;
 };
 
-// Type information is not offered: GetTypeInfoCount answers 0 and a host
-// reads the type library instead.
-class ITypeInfo;
-
-class IDispatch : public IUnknown
+struct IDispatch : public IUnknown
 {
-public:
     // 0: no type information through the object.
     virtual HRESULT GetTypeInfoCount(UINT *pctinfo) = 0;
     // E_NOTIMPL, *ppTInfo null.
@@ -65,39 +105,21 @@ protected:
     ~IDispatch() = default;
 };
 
-// Flags of IDispatch::Invoke.
-constexpr WORD DISPATCH_METHOD = 0x1;
-constexpr WORD DISPATCH_PROPERTYGET = 0x2;
-constexpr WORD DISPATCH_PROPERTYPUT = 0x4;
-constexpr WORD DISPATCH_PROPERTYPUTREF = 0x8;
-constexpr DISPID DISPID_PROPERTYPUT = -3;
-constexpr DISPID DISPID_UNKNOWN = -1;
-
-// Well-known interface ids.
-constexpr IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_IDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_NULL = {0x00000000, 0x0000, 0x0000, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
-
-class IConnectionPointContainer;
-class IEnumConnections;
-class IEnumConnectionPoints;
-
 // One outgoing interface of an object: hosts advise their sinks on it.
-class IConnectionPoint : public IUnknown
+struct IConnectionPoint : public IUnknown
 {
-public:
-    // The id of the outgoing (event) interface.
+    // The id of the outgoing interface.
     virtual HRESULT GetConnectionInterface(IID *pIID) = 0;
     // The object that owns this point, with a reference the caller releases.
     virtual HRESULT GetConnectionPointContainer(IConnectionPointContainer **ppCPC) = 0;
-    // Connects a sink, which must answer QueryInterface for the event
-    // interface or IDispatch (CONNECT_E_CANNOTCONNECT otherwise); the point
-    // holds a reference to it until Unadvise or the object's end. The
-    // cookie (never 0) names the connection.
+    // Connects a sink, which must answer QueryInterface for the outgoing
+    // interface (or IDispatch, for an event interface);
+    // CONNECT_E_CANNOTCONNECT otherwise. The point holds a reference to it
+    // until Unadvise or the object's end. The cookie (never 0) names the
+    // connection.
     virtual HRESULT Advise(IUnknown *pUnkSink, DWORD *pdwCookie) = 0;
     // Disconnects and releases the sink; CONNECT_E_NOCONNECTION for a cookie
-    // that names none. A sink may unadvise while it handles an event.
+    // that names none. A sink may unadvise while it handles a call.
     virtual HRESULT Unadvise(DWORD dwCookie) = 0;
     // E_NOTIMPL: connections are not enumerated.
     virtual HRESULT EnumConnections(IEnumConnections **ppEnum) = 0;
@@ -106,13 +128,12 @@ protected:
     ~IConnectionPoint() = default;
 };
 
-class IConnectionPointContainer : public IUnknown
+struct IConnectionPointContainer : public IUnknown
 {
-public:
     // E_NOTIMPL: points are found by their interface id.
     virtual HRESULT EnumConnectionPoints(IEnumConnectionPoints **ppEnum) = 0;
-    // The connection point for event interface riid, with a reference the
-    // caller releases; CONNECT_E_NOCONNECTION for another id.
+    // The connection point for outgoing interface riid, with a reference
+    // the caller releases; CONNECT_E_NOCONNECTION for another id.
     virtual HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) = 0;
 
 protected:
@@ -121,9 +142,8 @@ protected:
 
 // Implemented by a host that wants to hear which saved properties could not
 // be loaded.
-class IErrorLog : public IUnknown
+struct IErrorLog : public IUnknown
 {
-public:
     // Property pszPropName (borrowed) failed to load as pExcepInfo says; the
     // EXCEPINFO's strings stay the caller's.
     virtual HRESULT AddError(const OLECHAR *pszPropName, EXCEPINFO *pExcepInfo) = 0;
@@ -133,9 +153,8 @@ protected:
 };
 
 // The host's store of saved properties, implemented by the host.
-class IPropertyBag : public IUnknown
+struct IPropertyBag : public IUnknown
 {
-public:
     // Fills pVar (passed in VT_EMPTY) with the value saved as pszPropName;
     // the object clears it after use. A failure (any failing HRESULT) means
     // nothing is saved under that name and the property keeps its default.
@@ -151,9 +170,8 @@ protected:
 
 // Saving and loading an object's properties through a host's property bag.
 // Call one of InitNew and Load once, after the ambient properties are set.
-class IPersistPropertyBag : public IUnknown
+struct IPersistPropertyBag : public IUnknown
 {
-public:
     // The object's class id, to save beside its properties.
     virtual HRESULT GetClassID(CLSID *pClassID) = 0;
     // Gives a new object its new-instance property values.
@@ -168,50 +186,238 @@ public:
     virtual HRESULT Load(IPropertyBag *pPropBag, IErrorLog *pErrorLog) = 0;
     // Writes the properties that differ from their defaults; a failing
     // Write of the bag answers 0x800A017C.
-    virtual HRESULT Save(IPropertyBag *pPropBag, std::int32_t fClearDirty, std::int32_t fSaveAllProperties) = 0;
+    virtual HRESULT Save(IPropertyBag *pPropBag, int32_t fClearDirty, int32_t fSaveAllProperties) = 0;
 
 protected:
     ~IPersistPropertyBag() = default;
 };
 
-constexpr IID IID_IConnectionPoint = {0xB196B286, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
-constexpr IID IID_IConnectionPointContainer = {
-    0xB196B284, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
-constexpr IID IID_IPropertyBag = {0x55272A00, 0x42CB, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
-constexpr IID IID_IPersistPropertyBag = {0x37D84F60, 0x42CB, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
-constexpr IID IID_IErrorLog = {0x3127CA40, 0x446E, 0x11CE, {0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
-constexpr HRESULT CONNECT_E_NOCONNECTION = HRESULT(0x80040200u);
-constexpr HRESULT CONNECT_E_CANNOTCONNECT = HRESULT(0x80040202u);
+// Implemented by a host that follows an object's properties (a property
+// browser): advised on the object's connection point for
+// IID_IPropertyNotifySink.
+struct IPropertyNotifySink : public IUnknown
+{
+    // Property dispID has changed; the result is ignored.
+    virtual HRESULT OnChanged(DISPID dispID) = 0;
+    // Property dispID is about to change (not called by the runtime's
+    // objects, which do not ask).
+    virtual HRESULT OnRequestEdit(DISPID dispID) = 0;
+
+protected:
+    ~IPropertyNotifySink() = default;
+};
 
 // The runtime's way for an in-process Qt host to place a control on its
 // window and give it its ambient properties (the host and the library must
 // use the same Qt). Call on the host's user-interface thread.
-class IWidgetControl : public IUnknown
+struct IWidgetControl : public IUnknown
 {
-public:
     // parentWidget is the host's QWidget * (borrowed): the control becomes
     // its child widget and shows. Deleting that widget deletes the control's
     // widget too; the object then answers E_UNEXPECTED until released. Null
     // takes the control off its parent (hidden).
     virtual HRESULT SetParent(void *parentWidget) = 0;
     // Position and size in the parent, in pixels; E_INVALIDARG for a
-    // negative size. The control fits its font to the new height.
-    virtual HRESULT SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) = 0;
+    // negative size. The control fits its font to the height, also when
+    // the size is the one it has.
+    virtual HRESULT SetBounds(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
     // The host's ambient properties: userMode VARIANT_TRUE when the host
     // runs (the banner scrolls), VARIANT_FALSE in design mode (it stands
     // still); the font (family borrowed for the call, size in points) that
     // a new control starts with. Ignored font when fontName is null or
-    // fontPoints is not positive.
+    // fontPoints is not positive; E_INVALIDARG, and nothing changes, for a
+    // size above 2048 points.
     virtual HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) = 0;
 
 protected:
     ~IWidgetControl() = default;
 };
 
-constexpr IID IID_IWidgetControl = {0x6D2A9C45, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+#else /* C: the same shapes as tables of functions */
 
-// Standard dispatch ids of a font object.
-constexpr DISPID DISPID_FONT_NAME = 0;
-constexpr DISPID DISPID_FONT_SIZE = 2;
-constexpr DISPID DISPID_FONT_BOLD = 3;
-constexpr DISPID DISPID_FONT_ITALIC = 4;
+typedef struct IUnknownVtbl
+{
+    HRESULT (*QueryInterface)(IUnknown *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IUnknown *This);
+    ULONG (*Release)(IUnknown *This);
+} IUnknownVtbl;
+struct IUnknown
+{
+    const IUnknownVtbl *lpVtbl;
+};
+
+typedef struct IClassFactoryVtbl
+{
+    HRESULT (*QueryInterface)(IClassFactory *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IClassFactory *This);
+    ULONG (*Release)(IClassFactory *This);
+    HRESULT (*CreateInstance)(IClassFactory *This, IUnknown *pUnkOuter, REFIID riid, void **ppvObject);
+    HRESULT (*LockServer)(IClassFactory *This, int32_t fLock);
+} IClassFactoryVtbl;
+struct IClassFactory
+{
+    const IClassFactoryVtbl *lpVtbl;
+};
+
+typedef struct IDispatchVtbl
+{
+    HRESULT (*QueryInterface)(IDispatch *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IDispatch *This);
+    ULONG (*Release)(IDispatch *This);
+    HRESULT (*GetTypeInfoCount)(IDispatch *This, UINT *pctinfo);
+    HRESULT (*GetTypeInfo)(IDispatch *This, UINT iTInfo, LCID lcid, ITypeInfo **ppTInfo);
+    HRESULT (*GetIDsOfNames)
+    (IDispatch *This, REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid, DISPID *rgDispId);
+    HRESULT (*Invoke)
+    (IDispatch *This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS *pDispParams,
+     VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr);
+} IDispatchVtbl;
+struct IDispatch
+{
+    const IDispatchVtbl *lpVtbl;
+};
+
+typedef struct IConnectionPointVtbl
+{
+    HRESULT (*QueryInterface)(IConnectionPoint *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IConnectionPoint *This);
+    ULONG (*Release)(IConnectionPoint *This);
+    HRESULT (*GetConnectionInterface)(IConnectionPoint *This, IID *pIID);
+    HRESULT (*GetConnectionPointContainer)(IConnectionPoint *This, IConnectionPointContainer **ppCPC);
+    HRESULT (*Advise)(IConnectionPoint *This, IUnknown *pUnkSink, DWORD *pdwCookie);
+    HRESULT (*Unadvise)(IConnectionPoint *This, DWORD dwCookie);
+    HRESULT (*EnumConnections)(IConnectionPoint *This, IEnumConnections **ppEnum);
+} IConnectionPointVtbl;
+struct IConnectionPoint
+{
+    const IConnectionPointVtbl *lpVtbl;
+};
+
+typedef struct IConnectionPointContainerVtbl
+{
+    HRESULT (*QueryInterface)(IConnectionPointContainer *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IConnectionPointContainer *This);
+    ULONG (*Release)(IConnectionPointContainer *This);
+    HRESULT (*EnumConnectionPoints)(IConnectionPointContainer *This, IEnumConnectionPoints **ppEnum);
+    HRESULT (*FindConnectionPoint)(IConnectionPointContainer *This, REFIID riid, IConnectionPoint **ppCP);
+} IConnectionPointContainerVtbl;
+struct IConnectionPointContainer
+{
+    const IConnectionPointContainerVtbl *lpVtbl;
+};
+
+typedef struct IErrorLogVtbl
+{
+    HRESULT (*QueryInterface)(IErrorLog *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IErrorLog *This);
+    ULONG (*Release)(IErrorLog *This);
+    HRESULT (*AddError)(IErrorLog *This, const OLECHAR *pszPropName, EXCEPINFO *pExcepInfo);
+} IErrorLogVtbl;
+struct IErrorLog
+{
+    const IErrorLogVtbl *lpVtbl;
+};
+
+typedef struct IPropertyBagVtbl
+{
+    HRESULT (*QueryInterface)(IPropertyBag *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IPropertyBag *This);
+    ULONG (*Release)(IPropertyBag *This);
+    HRESULT (*Read)(IPropertyBag *This, const OLECHAR *pszPropName, VARIANT *pVar, IErrorLog *pErrorLog);
+    HRESULT (*Write)(IPropertyBag *This, const OLECHAR *pszPropName, VARIANT *pVar);
+} IPropertyBagVtbl;
+struct IPropertyBag
+{
+    const IPropertyBagVtbl *lpVtbl;
+};
+
+typedef struct IPersistPropertyBagVtbl
+{
+    HRESULT (*QueryInterface)(IPersistPropertyBag *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IPersistPropertyBag *This);
+    ULONG (*Release)(IPersistPropertyBag *This);
+    HRESULT (*GetClassID)(IPersistPropertyBag *This, CLSID *pClassID);
+    HRESULT (*InitNew)(IPersistPropertyBag *This);
+    HRESULT (*Load)(IPersistPropertyBag *This, IPropertyBag *pPropBag, IErrorLog *pErrorLog);
+    HRESULT (*Save)(IPersistPropertyBag *This, IPropertyBag *pPropBag, int32_t fClearDirty, int32_t fSaveAllProperties);
+} IPersistPropertyBagVtbl;
+struct IPersistPropertyBag
+{
+    const IPersistPropertyBagVtbl *lpVtbl;
+};
+
+typedef struct IPropertyNotifySinkVtbl
+{
+    HRESULT (*QueryInterface)(IPropertyNotifySink *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IPropertyNotifySink *This);
+    ULONG (*Release)(IPropertyNotifySink *This);
+    HRESULT (*OnChanged)(IPropertyNotifySink *This, DISPID dispID);
+    HRESULT (*OnRequestEdit)(IPropertyNotifySink *This, DISPID dispID);
+} IPropertyNotifySinkVtbl;
+struct IPropertyNotifySink
+{
+    const IPropertyNotifySinkVtbl *lpVtbl;
+};
+
+typedef struct IWidgetControlVtbl
+{
+    HRESULT (*QueryInterface)(IWidgetControl *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IWidgetControl *This);
+    ULONG (*Release)(IWidgetControl *This);
+    HRESULT (*SetParent)(IWidgetControl *This, void *parentWidget);
+    HRESULT (*SetBounds)(IWidgetControl *This, int32_t x, int32_t y, int32_t width, int32_t height);
+    HRESULT (*SetAmbient)(IWidgetControl *This, VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints);
+} IWidgetControlVtbl;
+struct IWidgetControl
+{
+    const IWidgetControlVtbl *lpVtbl;
+};
+
+#endif
+
+/* Frees what the variant owns (a string, an interface reference) and makes
+   it VT_EMPTY; a by-reference variant owns nothing. E_INVALIDARG for null. */
+static inline HRESULT VariantClear(VARIANT *variant)
+{
+    if (!variant)
+        return E_INVALIDARG;
+    if (variant->vt == VT_BSTR) {
+        SysFreeString(variant->bstrVal);
+    } else if ((variant->vt == VT_UNKNOWN || variant->vt == VT_DISPATCH) && variant->punkVal) {
+#ifdef __cplusplus
+        variant->punkVal->Release();
+#else
+        variant->punkVal->lpVtbl->Release(variant->punkVal);
+#endif
+    }
+    VariantInit(variant);
+    return S_OK;
+}
+
+/* Copies source deeply into destination, which is cleared first: a string
+   is copied, an interface gains a reference. */
+static inline HRESULT VariantCopy(VARIANT *destination, const VARIANT *source)
+{
+    if (!destination || !source)
+        return E_INVALIDARG;
+    if (destination == source)
+        return S_OK;
+    VariantClear(destination);
+    *destination = *source;
+    if (source->vt == VT_BSTR && source->bstrVal) {
+        destination->bstrVal = SysAllocStringLen(source->bstrVal, SysStringLen(source->bstrVal));
+        if (!destination->bstrVal) {
+            VariantInit(destination);
+            return E_OUTOFMEMORY;
+        }
+    } else if ((source->vt == VT_UNKNOWN || source->vt == VT_DISPATCH) && source->punkVal) {
+#ifdef __cplusplus
+        source->punkVal->AddRef();
+#else
+        source->punkVal->lpVtbl->AddRef(source->punkVal);
+#endif
+    }
+    return S_OK;
+}
+
+#endif

@@ -1,12 +1,21 @@
 #include "fontdispatch.h"
 
 #include "comobject.h"
+#include "componentconversions.h"
 
 #include "runtimeerror.h"
 
-#include <algorithm>
-
 namespace {
+
+// A size in points that a font can take, or RuntimeError 380 saying which.
+float checkedSize(double points)
+{
+    if (!(points > 0.0 && points <= double(FontObject::largestSize)))
+        throw RuntimeError::invalidPropertyValue(
+            QStringLiteral("Invalid property value: a font size is more than 0 and at most %1 points")
+                .arg(double(FontObject::largestSize)));
+    return float(points);
+}
 
 // An id of our own for asking a font dispatch object whether it is ours.
 constexpr IID IID_FontDispatchSelf = {0x6D2A9C46, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
@@ -65,7 +74,7 @@ public:
         }
         return result;
     }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *,
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *exception,
                    UINT *argErr) override
     {
         if (!params)
@@ -92,32 +101,43 @@ public:
             return DISP_E_MEMBERNOTFOUND;
         if (params->cArgs != 1)
             return DISP_E_BADPARAMCOUNT;
-        const QVariant value = qvariantFromVariant(params->rgvarg[0]);
-        bool ok = true;
+        const VARIANT &argument = params->rgvarg[0];
+        const auto value = qvariantFromVariant(argument);
+        bool ok = value.has_value();
         try {
             switch (id) {
             case DISPID_FONT_NAME:
-                ok = value.typeId() == QMetaType::QString;
+                ok = ok && value->typeId() == QMetaType::QString;
                 if (ok)
-                    m_font->setName(value.toString());
+                    m_font->setName(value->toString());
                 break;
             case DISPID_FONT_SIZE: {
-                const float size = value.toFloat(&ok);
+                // Any numeric type, currency (the conventional one) included.
+                const auto size = numberFromVariant(argument);
+                ok = size.has_value();
                 if (ok)
-                    m_font->setSize(size);
+                    m_font->setSize(checkedSize(*size));
                 break;
             }
             case DISPID_FONT_BOLD:
-                m_font->setBold(value.toBool());
+                if (ok)
+                    m_font->setBold(value->toBool());
                 break;
             case DISPID_FONT_ITALIC:
-                m_font->setItalic(value.toBool());
+                if (ok)
+                    m_font->setItalic(value->toBool());
                 break;
             default:
                 return DISP_E_MEMBERNOTFOUND;
             }
-        } catch (const RuntimeError &) {
-            return E_INVALIDARG;
+        } catch (const RuntimeError &error) {
+            if (exception) {
+                *exception = EXCEPINFO{};
+                exception->scode = HRESULT(0x800A0000u | std::uint32_t(error.number()));
+                exception->bstrSource = bstrFromString(QStringLiteral("Font"));
+                exception->bstrDescription = bstrFromString(error.message());
+            }
+            return DISP_E_EXCEPTION;
         }
         if (!ok) {
             if (argErr)
@@ -131,14 +151,21 @@ private:
     std::shared_ptr<FontObject> m_font;
 };
 
-QVariant readProperty(IDispatch *dispatch, DISPID id)
+// The value of the object's property id, in result (cleared by the caller);
+// false when the object does not give it.
+bool readProperty(IDispatch *dispatch, DISPID id, VARIANT &result)
 {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VariantInit(&result);
+    return SUCCEEDED(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr));
+}
+
+QVariant readValue(IDispatch *dispatch, DISPID id)
+{
     VARIANT value;
-    VariantInit(&value);
-    if (FAILED(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
+    if (!readProperty(dispatch, id, value))
         return QVariant();
-    QVariant result = qvariantFromVariant(value);
+    const QVariant result = qvariantFromVariant(value).value_or(QVariant());
     VariantClear(&value);
     return result;
 }
@@ -157,13 +184,16 @@ std::shared_ptr<FontObject> fontFromDispatch(IDispatch *dispatch)
     void *self = nullptr;
     if (SUCCEEDED(dispatch->QueryInterface(IID_FontDispatchSelf, &self)) && self)
         return static_cast<FontDispatch *>(self)->font();
-    const QVariant name = readProperty(dispatch, DISPID_FONT_NAME);
-    const QVariant size = readProperty(dispatch, DISPID_FONT_SIZE);
-    if (name.typeId() != QMetaType::QString || !size.isValid())
+    const QVariant name = readValue(dispatch, DISPID_FONT_NAME);
+    VARIANT sizeValue;
+    const bool hasSize = readProperty(dispatch, DISPID_FONT_SIZE, sizeValue);
+    const auto size = hasSize ? numberFromVariant(sizeValue) : std::nullopt;
+    VariantClear(&sizeValue);
+    if (name.typeId() != QMetaType::QString || !size)
         return nullptr;
     QFont font(name.toString());
-    font.setPointSizeF(std::max(1.0, size.toDouble()));
-    font.setBold(readProperty(dispatch, DISPID_FONT_BOLD).toBool());
-    font.setItalic(readProperty(dispatch, DISPID_FONT_ITALIC).toBool());
+    font.setPointSizeF(double(checkedSize(*size)));
+    font.setBold(readValue(dispatch, DISPID_FONT_BOLD).toBool());
+    font.setItalic(readValue(dispatch, DISPID_FONT_ITALIC).toBool());
     return FontObject::create(font);
 }

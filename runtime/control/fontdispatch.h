@@ -11,5 +11,6 @@
 IDispatch *fontDispatch(std::shared_ptr<FontObject> font);
 // The font behind a font dispatch object: the shared object itself when it
 // is one of ours, otherwise a new one read through the object's properties.
-// None when the object is not a font.
+// None when the object is not a font (no text Name, no numeric Size);
+// RuntimeError 380 when its size is one no font can take.
 std::shared_ptr<FontObject> fontFromDispatch(IDispatch *dispatch);

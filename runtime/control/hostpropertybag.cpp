@@ -1,7 +1,10 @@
 #include "hostpropertybag.h"
 
+#include "componentconversions.h"
 #include "fontdispatch.h"
 #include "runtimeerror.h"
+
+#include <memory>
 
 std::optional<QVariant> HostPropertyBag::value(const QString &name) const
 {
@@ -10,15 +13,16 @@ std::optional<QVariant> HostPropertyBag::value(const QString &name) const
     VariantInit(&variant);
     if (FAILED(m_bag->Read(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant, m_log)))
         return std::nullopt;
-    QVariant result;
+    // Cleared however the conversion ends.
+    const std::unique_ptr<VARIANT, HRESULT (*)(VARIANT *)> owned(&variant, VariantClear);
     if (variant.vt == VT_DISPATCH) {
         const auto font = fontFromDispatch(variant.pdispVal);
-        result = font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
-    } else {
-        result = qvariantFromVariant(variant);
+        return font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
     }
-    VariantClear(&variant);
-    return result;
+    const auto result = qvariantFromVariant(variant);
+    if (!result)
+        throw RuntimeError::typeMismatch();
+    return *result;
 }
 
 void HostPropertyBag::store(const QString &name, const QVariant &value)

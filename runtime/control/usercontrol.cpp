@@ -1,7 +1,6 @@
 #include "usercontrol.h"
 
 #include "colour.h"
-#include "propertybag.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -41,31 +40,12 @@ UserControl::UserControl(QWidget *parent)
     , m_backColor(buttonFace)
     , m_foreColor(buttonText)
     , m_font(FontObject::create(QApplication::font()))
-{ }
+{
+    // Mouse movement reaches the handler with or without a button held.
+    setMouseTracking(true);
+}
 
 UserControl::~UserControl() = default;
-
-bool UserControl::initProperties()
-{
-    return runHandler([this] { UserControl_InitProperties(); });
-}
-
-bool UserControl::readProperties(PropertyBag &bag)
-{
-    return runHandler([this, &bag] { UserControl_ReadProperties(bag); });
-}
-
-bool UserControl::writeProperties(PropertyBag &bag)
-{
-    return runHandler([this, &bag] { UserControl_WriteProperties(bag); });
-}
-
-QFont UserControl::ambientFont() const
-{
-    if (m_ambientFont)
-        return *m_ambientFont;
-    return parentWidget() ? parentWidget()->font() : QApplication::font();
-}
 
 void UserControl::setSurfaceBackColor(quint32 color)
 {
@@ -170,6 +150,11 @@ void UserControl::paintEvent(QPaintEvent *)
 }
 
 void UserControl::resizeEvent(QResizeEvent *)
+{
+    runResize();
+}
+
+void UserControl::runResize()
 {
     runHandler([this] { UserControl_Resize(); });
 }

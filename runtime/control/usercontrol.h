@@ -1,50 +1,40 @@
 #pragma once
 
 #include "fontobject.h"
+#include "propertybag.h"
 #include "runtimeerror.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
-class PropertyBag;
-
 // The surface a user control is built on: a widget with a retained drawing
 // (Cls, Print, text measuring in twips), the values of BackColor,
-// ForeColor, Enabled, Font and BorderStyle, the host's ambient properties,
-// change notification and the persistence handlers. A control derives from
-// it and overrides the UserControl_ handlers it needs.
+// ForeColor, Enabled, Font and BorderStyle, the host's ambient properties
+// and the event and persistence handlers. A control derives from it,
+// overrides the UserControl_ handlers it needs, and offers its host the
+// persistence calls, change notification and errors in its own name (see
+// runHandler and PropertyChanged), so that a host of a control library
+// needs nothing of this class but what is inline here.
 class UserControl : public QWidget
 {
-    Q_OBJECT
-
 public:
     explicit UserControl(QWidget *parent = nullptr);
     ~UserControl() override;
 
-    // Persistence on behalf of the host. Each runs its handler; a runtime
-    // error inside stops the handler at that step, is reported through
-    // errorRaised, and makes the call return false.
-    bool initProperties();
-    bool readProperties(PropertyBag &bag);
-    bool writeProperties(PropertyBag &bag);
-
     // The host's ambient properties: UserMode is true while the host runs,
     // false while it is being designed; Font is the host's font for its
-    // controls.
+    // controls, and without one the parent's font stands in.
     bool ambientUserMode() const { return m_userMode; }
     void setAmbientUserMode(bool userMode) { m_userMode = userMode; }
-    // Without an ambient font of the host's, the parent's font stands in.
-    QFont ambientFont() const;
+    QFont ambientFont() const
+    {
+        return m_ambientFont ? *m_ambientFont : parentWidget() ? parentWidget()->font() : QApplication::font();
+    }
     void setAmbientFont(const QFont &font) { m_ambientFont = font; }
-
-signals:
-    // A property changed; the host's saved data is out of date.
-    void propertyChanged(const QString &name);
-    // A runtime error that no handler handled.
-    void errorRaised(int number, const QString &description);
 
 protected:
     virtual void UserControl_InitProperties() { }
@@ -79,7 +69,11 @@ protected:
     float TextHeight(const QString &text) const;
     float ScaleWidth() const;
     float ScaleHeight() const;
-    void PropertyChanged(const QString &name) { emit propertyChanged(name); }
+    // Tells the host that property name changed: its saved data is out of
+    // date.
+    virtual void PropertyChanged(const QString &name) = 0;
+    // Tells the host of a runtime error that no handler handled.
+    virtual void reportError(int number, const QString &description) = 0;
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -88,7 +82,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
-    // Runs a handler of the control, reporting a runtime error as errorRaised.
+    // Runs a handler of the control, reporting a runtime error to the host.
     template <typename F>
     bool runHandler(F &&handler)
     {
@@ -96,10 +90,13 @@ protected:
             handler();
             return true;
         } catch (const RuntimeError &error) {
-            emit errorRaised(error.number(), error.message());
+            reportError(error.number(), error.message());
             return false;
         }
     }
+    // Runs the resize handler, as a change of size does; for a host that
+    // sets the size the control already has.
+    void runResize();
 
 private:
     QRect drawingArea() const;

@@ -69,5 +69,8 @@ QString toText(const QVariant &value)
         return QString();
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    // A byte is a number here; Qt would make it a character.
+    if (value.typeId() == QMetaType::UChar)
+        return QString::number(value.value<quint8>());
     return value.toString();
 }

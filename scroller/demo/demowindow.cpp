@@ -1,7 +1,7 @@
 #include "demowindow.h"
 
-#include "scroller.h"
 #include "settingspropertybag.h"
+#include <tovrell/scroller.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,7 +97,7 @@ DemoWindow::DemoWindow(QWidget *parent)
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, current()->Font()->font(), this);
         if (ok)
-            apply([chosen](Scroller *s) { s->setFont(FontObject::create(chosen)); });
+            apply([chosen](Scroller *s) { s->setFontForDesigner(chosen); });
     });
     connect(m_designMode, &QCheckBox::toggled, this, [this](bool design) {
         for (Scroller *s : m_scrollers)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "propertybag.h"
+#include <tovrell/propertybag.h>
 
 #include <QSettings>
 

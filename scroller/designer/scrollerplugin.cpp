@@ -1,6 +1,6 @@
 #include "scrollerplugin.h"
 
-#include "scroller.h"
+#include <tovrell/scroller.h>
 
 #include <QDesignerFormWindowInterface>
 #include <QIcon>
@@ -28,7 +28,7 @@ QString ScrollerPlugin::whatsThis() const
 
 QString ScrollerPlugin::includeFile() const
 {
-    return QStringLiteral("scroller.h");
+    return QStringLiteral("tovrell/scroller.h");
 }
 
 QIcon ScrollerPlugin::icon() const

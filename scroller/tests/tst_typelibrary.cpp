@@ -2,6 +2,7 @@
 // the tests' own reader and checked against the control's member table:
 // every member, flag, dispatch id, help string and parameter.
 
+#include "componentconversions.h"
 #include "libraryresources.h"
 #include "scrollermembers.h"
 #include "tovrell.h"

@@ -4,6 +4,7 @@
 //
 //   writeidl <tovrell.idl>
 
+#include "componentconversions.h"
 #include "scrollermembers.h"
 #include "tovrell.h"
 

@@ -1,3 +1,4 @@
+#include "componentconversions.h"
 #include "componentregistry.h"
 
 #include <QFile>

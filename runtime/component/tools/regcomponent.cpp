@@ -39,6 +39,10 @@ int main(int argc, char *argv[])
     if (FAILED(result)) {
         std::fprintf(stderr, "regcomponent: %s failed with result 0x%08X (registry: %s)\n", entry, unsigned(result),
                      qPrintable(ComponentRegistry::location()));
+        if (result == SELFREG_E_CLASS)
+            std::fprintf(stderr,
+                         "regcomponent: the registry is read-only, or holds lines that rewriting it would "
+                         "lose or damage (comments, binary data); it was left as it was\n");
         return 1;
     }
     std::printf("%s succeeded for %s (registry: %s)\n", entry, path, qPrintable(ComponentRegistry::location()));

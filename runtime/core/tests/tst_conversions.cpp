@@ -91,6 +91,7 @@ void TestConversions::converts_data()
     QTest::newRow("text: True") << text << QVariant(true) << QVariant(QStringLiteral("True")) << 0;
     QTest::newRow("text: False") << text << QVariant(false) << QVariant(QStringLiteral("False")) << 0;
     QTest::newRow("text: a number") << text << QVariant(42) << QVariant(QStringLiteral("42")) << 0;
+    QTest::newRow("text: a byte") << text << QVariant::fromValue(quint8(65)) << QVariant(QStringLiteral("65")) << 0;
     QTest::newRow("text: text") << text << QVariant(QStringLiteral("Hello")) << QVariant(QStringLiteral("Hello")) << 0;
 }
 
