@@ -35,9 +35,15 @@ double readPercent(const QString &text, const QLocale &locale)
     if (!number.endsWith(locale.percent()))
         throw RuntimeError::typeMismatch();
     number.chop(locale.percent().size());
+    number = number.trimmed();
+    // Right-to-left locales write the sign with direction marks, which
+    // QLocale::toDouble does not take: read the sign as the locale wrote it.
+    const bool negative = number.startsWith(locale.negativeSign());
+    if (negative)
+        number.remove(0, locale.negativeSign().size());
     bool ok = false;
-    const double percent = locale.toDouble(number.trimmed(), &ok);
-    if (!ok)
+    const double percent = locale.toDouble(number, &ok);
+    if (!ok || (negative && percent < 0.0))
         throw RuntimeError::typeMismatch();
-    return percent / 100.0;
+    return (negative ? -percent : percent) / 100.0;
 }

@@ -18,6 +18,7 @@ private slots:
     void formatRejectsUnknownNames();
     void percentReadsBack_data();
     void percentReadsBack();
+    void percentReadsBackInEveryLocale();
 };
 
 void TestText::inStr_data()
@@ -155,6 +156,26 @@ void TestText::percentReadsBack()
     const QString text = Format(double(0.0725f), QStringLiteral("percent"), l);
     QCOMPARE(float(readPercent(text, l)), 0.0725f);
     QVERIFY_THROWS_EXCEPTION(RuntimeError, readPercent(QStringLiteral("abc"), l));
+}
+
+// Every locale reads back what it formats, negative numbers included (the
+// right-to-left ones put direction marks around the sign).
+void TestText::percentReadsBackInEveryLocale()
+{
+    QStringList failures;
+    for (const QLocale &l : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        for (const double rate : {0.0725, -0.0725, 12.0}) {
+            const QString text = Format(rate, QStringLiteral("percent"), l);
+            try {
+                if (qAbs(readPercent(text, l) - rate) > 1e-12)
+                    failures << l.name() + u' ' + text;
+            } catch (const RuntimeError &) {
+                failures << l.name() + u' ' + text;
+            }
+        }
+    }
+    QVERIFY2(failures.isEmpty(),
+             qPrintable(failures.mid(0, 5).join(u", ") + QStringLiteral(" (%1 in all)").arg(failures.size())));
 }
 
 QTEST_GUILESS_MAIN(TestText)
