@@ -86,9 +86,14 @@ double Pmt(double rate, double periods, double presentValue, double futureValue,
     if (rate == 0.0)
         return checkedDouble(-(presentValue + futureValue) / periods);
 
-    const double growth = std::pow(1.0 + rate, periods);
+    // (1 + rate)^periods - 1 through log1p and expm1, so that a rate too
+    // small to change 1 + rate still counts: pow's growth - 1 would be 0.
+    const bool aboveMinusOne = rate > -1.0;
+    const double exponent = aboveMinusOne ? periods * std::log1p(rate) : 0.0;
+    const double growth = aboveMinusOne ? std::exp(exponent) : std::pow(1.0 + rate, periods);
+    const double growthLessOne = aboveMinusOne ? std::expm1(exponent) : growth - 1.0;
     const double timing = due != 0 ? 1.0 + rate : 1.0;
-    const double denominator = (growth - 1.0) * timing;
+    const double denominator = growthLessOne * timing;
     if (denominator == 0.0)
         throw RuntimeError::divisionByZero();
     return checkedDouble(-(presentValue * growth + futureValue) * rate / denominator);

@@ -157,6 +157,8 @@ void TestNumbers::pmt_data()
     QTest::newRow("no interest with future value") << 0.0 << 10.0 << 100.0 << 100.0 << 0 << -20.0;
     QTest::newRow("payments at the start") << 0.01 << 12.0 << 1000.0 << 0.0 << 1 << -87.96909;
     QTest::newRow("saving towards a future value") << 0.01 << 12.0 << 0.0 << 1000.0 << 0 << -78.84879;
+    QTest::newRow("a rate too small to change 1 + rate") << 1e-16 << 60.0 << 6000.0 << 0.0 << 0 << -100.0;
+    QTest::newRow("a rate of 1E-15") << 1e-15 << 60.0 << 6000.0 << 0.0 << 0 << -100.0;
 }
 
 void TestNumbers::pmt()
