@@ -21,8 +21,16 @@ std::optional<GUID> guidFromString(QStringView text)
     if (text.startsWith(u'{') && text.endsWith(u'}'))
         text = text.mid(1, text.size() - 2);
     // 8-4-4-4-12 hexadecimal digits.
-    if (text.size() != 36 || text[8] != u'-' || text[13] != u'-' || text[18] != u'-' || text[23] != u'-')
+    if (text.size() != 36)
         return std::nullopt;
+    // Exactly hexadecimal digits between the dashes: no sign, no blank.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        const char16_t c = text[i].unicode();
+        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        if (dash ? c != u'-' : !hex)
+            return std::nullopt;
+    }
     bool ok1 = false, ok2 = false, ok3 = false;
     GUID guid{};
     guid.Data1 = text.mid(0, 8).toUInt(&ok1, 16);

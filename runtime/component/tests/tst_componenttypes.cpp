@@ -48,6 +48,8 @@ void TestComponentTypes::guidText_data()
     QTest::newRow("too short") << "{00020400-0000-0000-C000-00000000004}" << false << "";
     QTest::newRow("not hex") << "{0002040G-0000-0000-C000-000000000046}" << false << "";
     QTest::newRow("dashes misplaced") << "{000204000-000-0000-C000-000000000046}" << false << "";
+    QTest::newRow("a sign in a group") << "{+0020400-0000-0000-C000-000000000046}" << false << "";
+    QTest::newRow("a blank in a group") << "{00020400-000 -0000-C000-000000000046}" << false << "";
     QTest::newRow("empty") << "" << false << "";
 }
 

@@ -70,6 +70,7 @@ void TestConversions::converts_data()
     QTest::newRow("colour: 0xFFFFFFFF") << colour << QVariant(4294967295LL) << QVariant(quint32(0xFFFFFFFF)) << 0;
     QTest::newRow("colour: 2^32 overflows") << colour << QVariant(4294967296LL) << none << overflow;
     QTest::newRow("colour: below the signed range") << colour << QVariant(-2147483649LL) << none << overflow;
+    QTest::newRow("colour: 1E+300 overflows") << colour << QVariant(1e300) << none << overflow;
     QTest::newRow("colour: text") << colour << QVariant(QStringLiteral("255")) << QVariant(quint32(255)) << 0;
     QTest::newRow("colour: Null") << colour << null << none << mismatch;
 
