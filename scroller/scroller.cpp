@@ -56,12 +56,23 @@ Scroller::~Scroller() = default;
 
 bool Scroller::initProperties()
 {
+    scrollAfresh();
     return runHandler([this] { UserControl_InitProperties(); });
 }
 
 bool Scroller::readProperties(PropertyBag &bag)
 {
+    scrollAfresh();
     return runHandler([this, &bag] { UserControl_ReadProperties(bag); });
+}
+
+// A new placement or a load scrolls its caption from the start, whatever
+// the timer built before.
+void Scroller::scrollAfresh()
+{
+    ScrollText.clear();
+    m_characterStarts.clear();
+    ScrollPosition = 0;
 }
 
 bool Scroller::writeProperties(PropertyBag &bag)

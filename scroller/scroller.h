@@ -127,6 +127,7 @@ private:
     void Timer1_Timer();
     void applyInterval(qint32 milliseconds);
     void buildScrollText();
+    void scrollAfresh();
     QString character(qsizetype position) const;
     bool trySetFontSize(float points);
 

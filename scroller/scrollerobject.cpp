@@ -416,10 +416,15 @@ HRESULT ScrollerObject::FindConnectionPoint(REFIID riid, IConnectionPoint **poin
     return CONNECT_E_NOCONNECTION;
 }
 
+// The host may release the control from its handler: the object lives
+// until every sink has been called, and the control's widget copes with
+// its own end inside its event handler.
 void ScrollerObject::fire(DISPID id, DISPPARAMS &params)
 {
+    AddRef();
     m_events.forEachSink<IDispatch>(
         [&](IDispatch *sink) { sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr); });
+    Release();
 }
 
 // Tells the host's property-change sinks which member changed.

@@ -183,7 +183,10 @@ void UserControl::mouseMoveEvent(QMouseEvent *event)
 
 void UserControl::mouseReleaseEvent(QMouseEvent *event)
 {
+    const QPointer<UserControl> alive(this);
     mouseEvent(event, &UserControl::UserControl_MouseUp);
+    if (!alive)
+        return;
     const bool click = m_pressed && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
@@ -193,6 +196,8 @@ void UserControl::mouseReleaseEvent(QMouseEvent *event)
 void UserControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_pressed = false;
+    const QPointer<UserControl> alive(this);
     mouseEvent(event, &UserControl::UserControl_MouseDown);
-    runHandler([this] { UserControl_DblClick(); });
+    if (alive)
+        runHandler([this] { UserControl_DblClick(); });
 }

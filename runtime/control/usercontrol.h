@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -83,14 +84,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
     // Runs a handler of the control, reporting a runtime error to the host.
+    // False also when the control did not survive it: a host may delete the
+    // control (or its window) from an event that the handler raised, and
+    // the caller must then touch nothing of it.
     template <typename F>
     bool runHandler(F &&handler)
     {
+        const QPointer<UserControl> alive(this);
         try {
             handler();
-            return true;
+            return alive;
         } catch (const RuntimeError &error) {
-            reportError(error.number(), error.message());
+            if (alive)
+                reportError(error.number(), error.message());
             return false;
         }
     }

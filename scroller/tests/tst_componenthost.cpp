@@ -21,6 +21,7 @@
 #include <dlfcn.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <thread>
 
@@ -73,9 +74,12 @@ public:
                 arguments << qvariantFromVariant(argument).value_or(QVariant()).toDouble();
         }
         events.push_back({id, arguments});
+        if (onEvent)
+            onEvent(id);
         return S_OK;
     }
     std::vector<std::pair<DISPID, QList<double>>> events;
+    std::function<void(DISPID)> onEvent; // what the host does in its handler
 };
 
 // The host's store of saved properties: variants by name.
@@ -267,6 +271,9 @@ private slots:
     void aHostsOwnFont();
     void boundsOfTheSameSizeFitTheFontAgain();
     void everyObjectKeepsTheLibraryLoaded();
+    void theHostEndsTheControlInItsHandler_data();
+    void theHostEndsTheControlInItsHandler();
+    void aTickBeforeLoadingKeepsTheNewCaption();
     void persistenceThroughAPropertyBag();
     void unloadAndUnregister();
 
@@ -847,6 +854,87 @@ void TestComponentHost::everyObjectKeepsTheLibraryLoaded()
     QVERIFY(get(font, DISPID_FONT_SIZE).toDouble() > 0);
     font->Release();
     QCOMPARE(canUnloadNow(), S_OK);
+}
+
+// A host may release its last reference, or delete its window, from an
+// event handler; the control's own handler must not touch what is gone
+// (the sanitizer build sees any use after free).
+void TestComponentHost::theHostEndsTheControlInItsHandler_data()
+{
+    QTest::addColumn<DISPID>("event");
+    QTest::addColumn<bool>("deleteWindow");
+    QTest::newRow("release in MouseUp") << 5 << false;
+    QTest::newRow("release in Click") << 1 << false;
+    QTest::newRow("release in DblClick") << 2 << false;
+    QTest::newRow("delete the window in MouseUp") << 5 << true;
+    QTest::newRow("delete the window in DblClick") << 2 << true;
+}
+
+void TestComponentHost::theHostEndsTheControlInItsHandler()
+{
+    QFETCH(DISPID, event);
+    QFETCH(bool, deleteWindow);
+    auto *ownWindow = new QWidget;
+    ownWindow->resize(440, 80);
+    ownWindow->show();
+    IDispatch *object = create(ownWindow);
+    QVERIFY(object);
+    IConnectionPointContainer *container = nullptr;
+    object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void **>(&container));
+    IConnectionPoint *point = nullptr;
+    container->FindConnectionPoint(DIID___Scroller, &point);
+    EventSink sink;
+    DWORD cookie = 0;
+    QCOMPARE(point->Advise(&sink, &cookie), S_OK);
+    point->Release();
+    container->Release();
+    QPointer<QWidget> control = ownWindow->childAt(20, 20);
+    QVERIFY(control);
+    bool ended = false;
+    sink.onEvent = [&](DISPID id) {
+        if (id != event || ended)
+            return;
+        ended = true;
+        if (deleteWindow)
+            delete ownWindow;
+        else
+            object->Release();
+    };
+    if (event == 2)
+        QTest::mouseDClick(control, Qt::LeftButton, {}, QPoint(4, 4));
+    else
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(ended);
+    QVERIFY(!control);
+    if (deleteWindow)
+        QCOMPARE(object->Release(), 0u);
+    else
+        delete ownWindow;
+    QCOMPARE(sink.references, 1u);
+    QCOMPARE(canUnloadNow(), S_OK);
+}
+
+// Ticks of the timer before InitNew or Load do not keep the banner on what
+// they built: the new caption scrolls.
+void TestComponentHost::aTickBeforeLoadingKeepsTheNewCaption()
+{
+    for (const bool load : {false, true}) {
+        IDispatch *object = create();
+        QVERIFY(object);
+        QTest::qWait(250);
+        IPersistPropertyBag *persist = nullptr;
+        object->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist));
+        HostBag bag;
+        VARIANT caption = variantOf(QStringLiteral("Loaded"));
+        bag.Write(u"Caption", &caption);
+        VariantClear(&caption);
+        QCOMPARE(load ? persist->Load(&bag, nullptr) : persist->InitNew(), S_OK);
+        persist->Release();
+        QTest::qWait(250);
+        const QString shown = get(object, 0x68030000).toString();
+        QVERIFY2(shown.contains(load ? u'L' : u'S'), qPrintable(shown));
+        QCOMPARE(object->Release(), 0u);
+    }
 }
 
 void TestComponentHost::persistenceThroughAPropertyBag()
