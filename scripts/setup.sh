@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then
 # configures and builds into $BUILD_DIR (default: build). Extra arguments go
-# to CMake's configure step.
+# to CMake's configure step; $EXTRA_PACKAGES adds packages, $BUILD_TARGET
+# builds one target only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,8 @@ packages=(
     xvfb xauth x11-utils xclip desktop-file-utils
     cups printer-driver-cups-pdf poppler-utils
 )
+# More for particular builds (scripts/fuzz.sh: clang).
+packages+=(${EXTRA_PACKAGES:-})
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -26,4 +29,4 @@ fi
 
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
-cmake --build "$build"
+cmake --build "$build" ${BUILD_TARGET:+--target "$BUILD_TARGET"}

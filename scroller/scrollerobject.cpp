@@ -272,6 +272,8 @@ HRESULT ScrollerObject::letProperty(DISPID id, const VARIANT &argument)
 HRESULT ScrollerObject::letCaption(const VARIANT &argument)
 {
     const bool byReference = (argument.vt & VT_BYREF) && (argument.vt & ~VT_BYREF) == VT_VARIANT;
+    if (byReference && !argument.pvarVal)
+        return DISP_E_TYPEMISMATCH;
     const VARIANT &source = byReference ? *argument.pvarVal : argument;
     VARIANT copy;
     VariantInit(&copy);

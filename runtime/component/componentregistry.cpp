@@ -104,27 +104,27 @@ QByteArray contentsOf(const QString &path)
 }
 
 // A settings file's key lines (not blank lines or section headers), each
-// as its section and key, and as its section and whole line.
-QList<std::pair<QString, QString>> keyLinesOf(const QByteArray &contents)
+// as its section and key, and as its section and whole line, byte for
+// byte: Qt may write back what it read in another encoding.
+QList<std::pair<QByteArray, QByteArray>> keyLinesOf(const QByteArray &contents)
 {
-    QList<std::pair<QString, QString>> lines;
-    QString section;
-    for (const QByteArray &raw : contents.split('\n')) {
-        const QString line = QString::fromUtf8(raw);
+    QList<std::pair<QByteArray, QByteArray>> lines;
+    QByteArray section;
+    for (const QByteArray &line : contents.split('\n')) {
         if (line.trimmed().isEmpty())
             continue;
-        if (line.startsWith(u'['))
+        if (line.startsWith('['))
             section = line;
         else
-            lines.append({section + line.section(u'=', 0, 0), section + line});
+            lines.append({section + line.left(line.indexOf('=')), section + line});
     }
     return lines;
 }
 
 // The key lines of contents whose keys are not in own.
-QStringList linesBesides(const QByteArray &contents, const QSet<QString> &own)
+QList<QByteArray> linesBesides(const QByteArray &contents, const QSet<QByteArray> &own)
 {
-    QStringList kept;
+    QList<QByteArray> kept;
     for (const auto &[key, line] : keyLinesOf(contents)) {
         if (!own.contains(key))
             kept << line;
@@ -185,7 +185,7 @@ HRESULT changeRegistry(const QStringList &keys, const std::function<void(QSettin
             return SELFREG_E_CLASS;
     }
     // How Qt writes the keys changed: the lines that may differ.
-    QSet<QString> own;
+    QSet<QByteArray> own;
     {
         QSettings settings(ownOnly, QSettings::IniFormat);
         for (const QString &key : keys)
