@@ -20,6 +20,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -35,27 +36,37 @@ template <typename Interface>
 class HostObject : public Interface
 {
 public:
+    // Answers QueryInterface for IUnknown and the ids given.
+    explicit HostObject(std::initializer_list<IID> interfaceIds)
+        : m_interfaceIds(interfaceIds)
+    { }
+    HRESULT QueryInterface(REFIID riid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        const auto answered = [&](const IID &id) { return id == riid; };
+        if (!(riid == IID_IUnknown) && std::none_of(m_interfaceIds.begin(), m_interfaceIds.end(), answered))
+            return E_NOINTERFACE;
+        *object = static_cast<Interface *>(this);
+        AddRef();
+        return S_OK;
+    }
     ULONG AddRef() override { return ++references; }
     ULONG Release() override { return --references; } // lives on the test's stack
     ULONG references = 1;
+
+private:
+    std::vector<IID> m_interfaceIds;
 };
 
 // Records the events a control raises.
 class EventSink final : public HostObject<IDispatch>
 {
 public:
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID___Scroller) {
-            *object = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
+    EventSink()
+        : HostObject({IID_IDispatch, DIID___Scroller})
+    { }
     HRESULT GetTypeInfoCount(UINT *count) override
     {
         *count = 0;
@@ -86,20 +97,13 @@ public:
 class HostBag final : public HostObject<IPropertyBag>
 {
 public:
+    HostBag()
+        : HostObject({IID_IPropertyBag})
+    { }
     ~HostBag()
     {
         for (auto &[name, value] : values)
             VariantClear(&value);
-    }
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        *object = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-            *object = static_cast<IPropertyBag *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
     }
     HRESULT Read(const OLECHAR *name, VARIANT *value, IErrorLog *) override
     {
@@ -122,16 +126,9 @@ public:
 class HostErrorLog final : public HostObject<IErrorLog>
 {
 public:
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        *object = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IErrorLog) {
-            *object = static_cast<IErrorLog *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
+    HostErrorLog()
+        : HostObject({IID_IErrorLog})
+    { }
     HRESULT AddError(const OLECHAR *name, EXCEPINFO *exception) override
     {
         errors << QStringLiteral("%1: %2 %3 (%4)")
@@ -146,16 +143,9 @@ public:
 class PropertyChangeSink final : public HostObject<IPropertyNotifySink>
 {
 public:
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        *object = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *object = static_cast<IPropertyNotifySink *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
+    PropertyChangeSink()
+        : HostObject({IID_IPropertyNotifySink})
+    { }
     HRESULT OnChanged(DISPID id) override
     {
         changed << id;
@@ -171,18 +161,9 @@ class HostFont final : public HostObject<IDispatch>
 {
 public:
     explicit HostFont(double points)
-        : size{std::int64_t(points * 10000)}
+        : HostObject({IID_IDispatch})
+        , size{std::int64_t(points * 10000)}
     { }
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        *object = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *object = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
     HRESULT GetTypeInfoCount(UINT *count) override
     {
         *count = 0;
