@@ -10,24 +10,24 @@
 
    Rules that hold for every call below:
    - Threading: apartment. Create, call and release an object on the thread
-     that runs the host's QApplication; a call from another thread answers
-     RPC_E_WRONG_THREAD and does nothing. The entry points may be called
-     from any thread, but DllGetClassObject's factory creates objects only
-     where a QApplication exists (E_UNEXPECTED otherwise).
+                      that runs the host's QApplication; a call from another thread answers
+                      RPC_E_WRONG_THREAD and does nothing. The entry points may be called
+                      from any thread, but DllGetClassObject's factory creates objects only
+                      where a QApplication exists (E_UNEXPECTED otherwise).
    - Ownership: an interface pointer handed out (an out parameter, a
-     QueryInterface) carries one reference that the receiver releases; an
-     interface pointer passed in is borrowed for the call, and AddRef'ed if
-     the object keeps it. Every object the library hands out (the control,
-     its factory, its font object, its connection points) keeps the library
-     in use until released. Strings are BSTRs (SysAllocString /
-     SysFreeString); variants handed out belong to the receiver
+                      QueryInterface) carries one reference that the receiver releases; an
+                      interface pointer passed in is borrowed for the call, and AddRef'ed if
+                      the object keeps it. Every object the library hands out (the control,
+                      its factory, its font object, its connection points) keeps the library
+                      in use until released. Strings are BSTRs (SysAllocString /
+                      SysFreeString); variants handed out belong to the receiver
      (VariantClear). Releasing more often than one holds is a host fault
-     that no object can detect.
+                      that no object can detect.
    - Failure: every call returns an HRESULT and never throws. E_POINTER for a
-     null out pointer (the out pointer is nulled first when it is not null),
-     E_UNEXPECTED once the host has deleted the window that held the
-     control's widget, 0x800A0000 plus the runtime error's number when the
-     control refuses a value (0x800A017C: invalid property value). */
+                      null out pointer (the out pointer is nulled first when it is not null),
+                      E_UNEXPECTED once the host has deleted the window that held the
+                      control's widget, 0x800A0000 plus the runtime error's number when the
+                      control refuses a value (0x800A017C: invalid property value). */
 
 #include "interfaces.h"
 
@@ -109,6 +109,7 @@ protected:
     ~_Scroller() = default;
 };
 #else
+/* clang-format off */
 typedef struct _Scroller _Scroller;
 typedef struct _ScrollerVtbl
 {
@@ -117,11 +118,10 @@ typedef struct _ScrollerVtbl
     ULONG (*Release)(_Scroller *This);
     HRESULT (*GetTypeInfoCount)(_Scroller *This, UINT *pctinfo);
     HRESULT (*GetTypeInfo)(_Scroller *This, UINT iTInfo, LCID lcid, ITypeInfo **ppTInfo);
-    HRESULT (*GetIDsOfNames)
-    (_Scroller *This, REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid, DISPID *rgDispId);
-    HRESULT (*Invoke)
-    (_Scroller *This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS *pDispParams,
-     VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr);
+    HRESULT (*GetIDsOfNames)(_Scroller *This, REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid,
+                             DISPID *rgDispId);
+    HRESULT (*Invoke)(_Scroller *This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                      DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr);
     HRESULT (*get_BackColor)(_Scroller *This, uint32_t *color);
     HRESULT (*put_BackColor)(_Scroller *This, uint32_t color);
     HRESULT (*get_ForeColor)(_Scroller *This, uint32_t *color);
@@ -143,6 +143,7 @@ struct _Scroller
 {
     const _ScrollerVtbl *lpVtbl;
 };
+/* clang-format on */
 #endif
 
 /* Saved properties (IPersistPropertyBag), read and written in this order

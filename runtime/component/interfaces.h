@@ -234,6 +234,7 @@ protected:
 };
 
 #else /* C: the same shapes as tables of functions */
+/* clang-format off */
 
 typedef struct IUnknownVtbl
 {
@@ -266,11 +267,10 @@ typedef struct IDispatchVtbl
     ULONG (*Release)(IDispatch *This);
     HRESULT (*GetTypeInfoCount)(IDispatch *This, UINT *pctinfo);
     HRESULT (*GetTypeInfo)(IDispatch *This, UINT iTInfo, LCID lcid, ITypeInfo **ppTInfo);
-    HRESULT (*GetIDsOfNames)
-    (IDispatch *This, REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid, DISPID *rgDispId);
-    HRESULT (*Invoke)
-    (IDispatch *This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS *pDispParams,
-     VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr);
+    HRESULT (*GetIDsOfNames)(IDispatch *This, REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid,
+                             DISPID *rgDispId);
+    HRESULT (*Invoke)(IDispatch *This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                      DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr);
 } IDispatchVtbl;
 struct IDispatch
 {
@@ -373,6 +373,7 @@ struct IWidgetControl
     const IWidgetControlVtbl *lpVtbl;
 };
 
+/* clang-format on */
 #endif
 
 /* Frees what the variant owns (a string, an interface reference) and makes
