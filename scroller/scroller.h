@@ -42,9 +42,10 @@ public:
     ~Scroller() override;
 
     // Persistence on behalf of the host: a new placement, or the values
-    // saved in bag; and saving them. Each runs its handler; a runtime error
-    // inside stops the handler at that step, is reported through
-    // errorRaised, and makes the call return false.
+    // saved in bag (either starts the scrolling afresh); and saving them.
+    // Each runs its handler; a runtime error inside stops the handler at
+    // that step, is reported through errorRaised, and makes the call return
+    // false.
     bool initProperties();
     bool readProperties(PropertyBag &bag);
     bool writeProperties(PropertyBag &bag);
