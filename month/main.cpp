@@ -7,7 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    setUpProgram(VersionRecord::internalName, VersionRecord::productVersion);
+    setUpProgram(VersionRecord::internalName, VersionRecord::productVersion, "org.formprograms.Month");
     frmMthlyPay window;
     return runProgram(window);
 }

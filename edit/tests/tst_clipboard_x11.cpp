@@ -84,7 +84,7 @@ void TestClipboardX11::textFromAnotherProgramIsPasted()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    setUpProgram("Edit", "1.00");
+    setUpProgram("Edit", "1.00", "org.formprograms.Edit");
     TestClipboardX11 test;
     return QTest::qExec(&test, argc, argv);
 }

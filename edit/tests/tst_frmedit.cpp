@@ -58,7 +58,7 @@ private:
 
 void TestEdit::initTestCase()
 {
-    setUpProgram("Edit", "1.00");
+    setUpProgram("Edit", "1.00", "org.formprograms.Edit");
 }
 
 void TestEdit::init()

@@ -55,7 +55,7 @@ private:
 
 void TestMath::initTestCase()
 {
-    setUpProgram("Math", "1.00");
+    setUpProgram("Math", "1.00", "org.formprograms.Math");
 }
 
 void TestMath::init()

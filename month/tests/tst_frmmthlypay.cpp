@@ -56,7 +56,7 @@ private:
 
 void TestMonth::initTestCase()
 {
-    setUpProgram("Month", "1.00");
+    setUpProgram("Month", "1.00", "org.formprograms.Month");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 

@@ -113,7 +113,7 @@ void TestPrint::printsOnePageWithTheWindow()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    setUpProgram("Month", "1.00");
+    setUpProgram("Month", "1.00", "org.formprograms.Month");
     TestPrint test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -272,8 +273,14 @@ int main(int argc, char *argv[])
     const Image icon32 = programIcon(32);
     const Image icon16 = programIcon(16);
     ok = ok && writeIcon(folder + "/program.ico", {{icon32, 4}, {monochrome(icon32), 1}, {icon16, 4}});
-    ok = ok && toQImage(icon32).save(QString::fromStdString(folder + "/program-32.png"));
-    ok = ok && toQImage(icon16).save(QString::fromStdString(folder + "/program-16.png"));
+    // The icon theme's sizes: the 16 and 32 px drawings as they are, and
+    // each larger size one of them scaled by a whole number, pixel for
+    // pixel, so that the pixel art stays sharp.
+    for (const auto &[size, drawing] : {std::pair{16, &icon16}, std::pair{32, &icon32}, std::pair{48, &icon16},
+                                        std::pair{64, &icon32}, std::pair{128, &icon32}, std::pair{256, &icon32}}) {
+        const QImage image = toQImage(*drawing).scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        ok = ok && image.save(QString::fromStdString(folder + "/program-" + std::to_string(size) + ".png"));
+    }
     ok = ok && writeToolboxBitmap(folder + "/scroller-toolbox.bmp");
     if (!ok) {
         std::fprintf(stderr, "drawpictures: cannot write into %s\n", folder.c_str());

@@ -120,6 +120,8 @@ private slots:
     void signsArePixelExact();
     void smilingFace();
     void programIcon();
+    void themeIconsScaleTheDrawings_data();
+    void themeIconsScaleTheDrawings();
 };
 
 void TestPictures::picturesHoldTwoImages_data()
@@ -227,6 +229,33 @@ void TestPictures::programIcon()
         QVERIFY(colours.contains(qRgb(0, 255, 255)));
         QVERIFY(colours.contains(black));
         QVERIFY(colours.contains(grey));
+    }
+}
+
+// The icon theme's larger sizes are the 16 and 32 px drawings scaled by a
+// whole number: each pixel a square of the drawing's pixel.
+void TestPictures::themeIconsScaleTheDrawings_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("drawing");
+    QTest::newRow("48 from 16") << 48 << 16;
+    QTest::newRow("64 from 32") << 64 << 32;
+    QTest::newRow("128 from 32") << 128 << 32;
+    QTest::newRow("256 from 32") << 256 << 32;
+}
+
+void TestPictures::themeIconsScaleTheDrawings()
+{
+    QFETCH(int, size);
+    QFETCH(int, drawing);
+    const QImage icon(QStringLiteral(PICTURES_DIR "/program-%1.png").arg(size));
+    const QImage original(QStringLiteral(PICTURES_DIR "/program-%1.png").arg(drawing));
+    QCOMPARE(icon.size(), QSize(size, size));
+    QCOMPARE(original.size(), QSize(drawing, drawing));
+    const int factor = size / drawing;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            QCOMPARE(icon.pixel(x, y), original.pixel(x / factor, y / factor));
     }
 }
 

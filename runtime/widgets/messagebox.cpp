@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "program.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -10,9 +12,9 @@
 
 namespace {
 
-QString titleOrApplicationName(const QString &title)
+QString titleOrProgramName(const QString &title)
 {
-    return title.isEmpty() ? QApplication::applicationName() : title;
+    return title.isEmpty() ? programName() : title;
 }
 
 QMessageBox::Icon iconOfStyle(int style)
@@ -54,7 +56,7 @@ std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int styl
 
 int MsgBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(iconOfStyle(style), titleOrApplicationName(title), prompt, QMessageBox::NoButton,
+    QMessageBox box(iconOfStyle(style), titleOrProgramName(title), prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
     const auto buttons = buttonsOfStyle(style);
     for (const auto &[button, value] : buttons)
@@ -82,7 +84,7 @@ int MsgBox(const QString &prompt, int style, const QString &title)
 QString InputBox(const QString &prompt, const QString &title, const QString &text)
 {
     QInputDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(titleOrApplicationName(title));
+    dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(text);
     if (dialog.exec() != QDialog::Accepted)

@@ -48,11 +48,21 @@ private:
     QWidget *m_window;
 };
 
+QString &nameOfProgram()
+{
+    static QString name;
+    return name;
+}
+
 } // namespace
 
-void setUpProgram(const char *name, const char *version)
+void setUpProgram(const char *name, const char *version, const char *desktopId)
 {
-    QApplication::setApplicationName(QString::fromLatin1(name));
+    nameOfProgram() = QString::fromLatin1(name);
+    // The window's class (WM_CLASS on X11) is the application name, and its
+    // application id (Wayland) the desktop file name: both are the id.
+    QApplication::setApplicationName(QString::fromLatin1(desktopId));
+    QApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     QApplication::setApplicationVersion(QString::fromLatin1(version));
     // "Sans Serif" in the layouts names the default control font. Liberation
     // Sans has the metrics the layouts were measured with, so every caption
@@ -60,6 +70,11 @@ void setUpProgram(const char *name, const char *version)
     QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 8));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
+}
+
+QString programName()
+{
+    return nameOfProgram();
 }
 
 int runProgram(QWidget &window)

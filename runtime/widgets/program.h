@@ -1,11 +1,19 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 // Sets up the application of a program with one window: its name and
-// version as its version record gives them, the default control font (an
-// 8-point sans-serif) and the program icon.
-void setUpProgram(const char *name, const char *version);
+// version as its version record gives them, its desktop identity (the
+// reverse-DNS id that its desktop entry, icon and metadata share, and that
+// the desktop matches its window by), the default control font (an 8-point
+// sans-serif) and the program icon.
+void setUpProgram(const char *name, const char *version, const char *desktopId);
+
+// The program's name as setUpProgram was given it: the title of a box that
+// names none.
+QString programName();
 
 // Shows the program's window and runs the event loop until the program ends.
 // With FORM_REPORT_FIRST_PAINT set in the environment, the time of the
