@@ -35,7 +35,7 @@ IUnknown *createObject(REFCLSID classId)
 
 LibraryServices services()
 {
-    return {&project(), &ComponentModule::library(), &createObject};
+    return {&project(), &createObject};
 }
 
 // The library entry: the runtime hears of every load and unload.
@@ -70,7 +70,7 @@ extern "C" {
 
 [[gnu::visibility("default")]] HRESULT DllCanUnloadNow()
 {
-    return ComponentServices::canUnloadNow(services());
+    return ComponentServices::canUnloadNow();
 }
 
 [[gnu::visibility("default")]] HRESULT DllRegisterServer()

@@ -51,9 +51,9 @@ public:
     HRESULT LockServer(std::int32_t lock) override
     {
         if (lock)
-            m_library.module->lock();
+            ComponentModule::library().lock();
         else
-            m_library.module->unlock();
+            ComponentModule::library().unlock();
         return S_OK;
     }
 
@@ -84,12 +84,12 @@ namespace ComponentServices {
 std::int32_t libraryMain(const LibraryServices &library, const void *module, DWORD reason, void *)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        library.module->setHandle(module);
+        ComponentModule::library().setHandle(module);
     } else if (reason == DLL_PROCESS_DETACH) {
-        if (library.module->objects() > 0)
+        if (ComponentModule::library().objects() > 0)
             qWarning("%s: unloaded while %ld of its objects still live", qPrintable(library.project->name),
-                     library.module->objects());
-        library.module->setHandle(nullptr);
+                     ComponentModule::library().objects());
+        ComponentModule::library().setHandle(nullptr);
     }
     return 1;
 }
@@ -109,14 +109,14 @@ HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID 
     return result;
 }
 
-HRESULT canUnloadNow(const LibraryServices &library)
+HRESULT canUnloadNow()
 {
-    return library.module->inUse() ? S_FALSE : S_OK;
+    return ComponentModule::library().inUse() ? S_FALSE : S_OK;
 }
 
 HRESULT registerServer(const LibraryServices &library)
 {
-    const QString libraryPath = pathOf(library.module->handle());
+    const QString libraryPath = pathOf(ComponentModule::library().handle());
     if (libraryPath.isEmpty())
         return E_UNEXPECTED;
     const auto typeLibrary = findResource(libraryPath, QStringLiteral("TYPELIB"), 1);

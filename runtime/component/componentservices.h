@@ -10,11 +10,11 @@
 #include "interfaces.h"
 
 // What a library adds to its descriptor for the services: how to make each
-// object, and its module (ComponentModule::library() of the library).
+// object. Its live objects, locks and handle are its module's,
+// ComponentModule::library().
 struct LibraryServices
 {
     const ProjectDescriptor *project;
-    ComponentModule *module;
     // Creates the object with the given class id, with one reference held
     // by the caller; null for an unknown class id.
     IUnknown *(*createObject)(REFCLSID classId);
@@ -35,7 +35,7 @@ std::int32_t libraryMain(const LibraryServices &library, const void *module, DWO
 // DllGetClassObject: the class factory for classId, as riid.
 HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID riid, void **object);
 // DllCanUnloadNow: S_OK when no object lives and no lock is held, S_FALSE otherwise.
-HRESULT canUnloadNow(const LibraryServices &library);
+HRESULT canUnloadNow();
 // DllRegisterServer: writes the library into the component registry.
 // SELFREG_E_TYPELIB when the library's file carries no type library
 // (resource TYPELIB 1), SELFREG_E_CLASS when the registry cannot be written,

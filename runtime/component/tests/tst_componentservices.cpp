@@ -47,8 +47,8 @@ private:
     QTemporaryDir folder;
     QString registry;
     ProjectDescriptor descriptor = project();
-    ComponentModule module;
-    LibraryServices library{&descriptor, &module, &createNothing};
+    ComponentModule &module = ComponentModule::library();
+    LibraryServices library{&descriptor, &createNothing};
 };
 
 void TestComponentServices::init()
