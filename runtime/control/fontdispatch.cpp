@@ -7,16 +7,6 @@
 
 namespace {
 
-// A size in points that a font can take, or RuntimeError 380 saying which.
-float checkedSize(double points)
-{
-    if (!(points > 0.0 && points <= double(FontObject::largestSize)))
-        throw RuntimeError::invalidPropertyValue(
-            QStringLiteral("Invalid property value: a font size is more than 0 and at most %1 points")
-                .arg(double(FontObject::largestSize)));
-    return float(points);
-}
-
 // An id of our own for asking a font dispatch object whether it is ours.
 constexpr IID IID_FontDispatchSelf = {0x6D2A9C46, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 
@@ -116,7 +106,7 @@ public:
                 const auto size = numberFromVariant(argument);
                 ok = size.has_value();
                 if (ok)
-                    m_font->setSize(checkedSize(*size));
+                    m_font->setSize(*size);
                 break;
             }
             case DISPID_FONT_BOLD:
@@ -191,9 +181,9 @@ std::shared_ptr<FontObject> fontFromDispatch(IDispatch *dispatch)
     VariantClear(&sizeValue);
     if (name.typeId() != QMetaType::QString || !size)
         return nullptr;
-    QFont font(name.toString());
-    font.setPointSizeF(double(checkedSize(*size)));
-    font.setBold(readValue(dispatch, DISPID_FONT_BOLD).toBool());
-    font.setItalic(readValue(dispatch, DISPID_FONT_ITALIC).toBool());
-    return FontObject::create(font);
+    auto font = FontObject::create(QFont(name.toString()));
+    font->setSize(*size);
+    font->setBold(readValue(dispatch, DISPID_FONT_BOLD).toBool());
+    font->setItalic(readValue(dispatch, DISPID_FONT_ITALIC).toBool());
+    return font;
 }

@@ -21,12 +21,14 @@ void FontObject::setName(const QString &name)
     setFont(font);
 }
 
-void FontObject::setSize(float points)
+void FontObject::setSize(double points)
 {
-    if (!(points > 0.0f && points <= largestSize))
-        throw RuntimeError::invalidPropertyValue();
+    if (!(points > 0.0 && points <= double(largestSize)))
+        throw RuntimeError::invalidPropertyValue(
+            QStringLiteral("Invalid property value: a font size is more than 0 and at most %1 points")
+                .arg(double(largestSize)));
     QFont font = m_font;
-    font.setPointSizeF(double(points));
+    font.setPointSizeF(double(float(points)));
     setFont(font);
 }
 

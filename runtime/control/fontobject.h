@@ -21,9 +21,10 @@ public:
     QString Name() const { return m_font.family(); }
     void setName(const QString &name);
     // The size in points; a size the font refuses (not above 0, or above
-    // 2048) throws RuntimeError 380 and leaves the size as it was.
+    // 2048, or not a number) throws RuntimeError 380 saying so and leaves
+    // the size as it was. Checked before it is narrowed to a float.
     float Size() const { return float(m_font.pointSizeF()); }
-    void setSize(float points);
+    void setSize(double points);
     bool Bold() const { return m_font.bold(); }
     void setBold(bool bold);
     bool Italic() const { return m_font.italic(); }
