@@ -172,11 +172,11 @@ HRESULT changeRegistry(const QStringList &keys, const std::function<void(QSettin
     const QString ownOnly = folder.filePath(QStringLiteral("own.ini"));
     if (!folder.isValid())
         return SELFREG_E_CLASS;
+    const QByteArray before = exists ? contentsOf(path) : QByteArray();
     if (exists
         && (!QFile::copy(path, copy) || !QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner)
-            || contentsOf(copy) != contentsOf(path) || !rewriteKeepsEveryLine(copy)))
+            || contentsOf(copy) != before || !rewriteKeepsEveryLine(copy)))
         return SELFREG_E_CLASS;
-    const QByteArray before = contentsOf(copy);
     {
         QSettings settings(copy, QSettings::IniFormat);
         change(settings);
