@@ -69,7 +69,8 @@ inline VARIANT makeVariant(FuzzInput &in, VariantStore &store, IDispatch *object
     return variant;
 }
 
-// Whether two variants hold the same type and value (strings by content).
+// Whether two variants hold the same type and value: strings by content,
+// Booleans by truth, anything else by its eight bytes.
 inline bool sameVariant(const VARIANT &a, const VARIANT &b)
 {
     if (a.vt != b.vt)
@@ -87,12 +88,10 @@ inline bool sameVariant(const VARIANT &a, const VARIANT &b)
     case VT_I4:
     case VT_R4:
         return std::memcmp(&a.lVal, &b.lVal, 4) == 0;
-    case VT_R8:
-        return std::memcmp(&a.dblVal, &b.dblVal, 8) == 0;
     case VT_BSTR:
         return stringFromBstr(a.bstrVal) == stringFromBstr(b.bstrVal);
     default:
-        return false;
+        return std::memcmp(&a.dblVal, &b.dblVal, 8) == 0;
     }
 }
 
