@@ -15,11 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString type = in.text(16);
     const auto id = in.take<std::uint32_t>();
     const QByteArray contents = in.rest();
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-            checkFailed("the harness cannot write its file");
-    }
+    writeFile(path, contents);
     for (const auto &[wanted, number] :
          {std::pair{type, id}, std::pair{QStringLiteral("TYPELIB"), 1u}, std::pair{QStringLiteral("BITMAP"), 30000u}}) {
         if (const auto found = findResource(path, wanted, number); found && found->size() > contents.size())

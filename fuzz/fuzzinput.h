@@ -4,6 +4,7 @@
 // and the Qt application that widget harnesses need.
 
 #include <QApplication>
+#include <QFile>
 #include <QString>
 
 #include <cstddef>
@@ -79,4 +80,12 @@ inline void startApplication()
 [[noreturn]] inline void checkFailed(const char *what)
 {
     qFatal("check failed: %s", what);
+}
+
+// Writes contents as the file at path, or fails the run.
+inline void writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+        checkFailed("the harness cannot write its file");
 }
