@@ -140,12 +140,12 @@ void frmEdit::mnuEditPaste_Click()
 
 void frmEdit::mnuEditFind_Click()
 {
-    strSearch = InputBox(QStringLiteral("Find what?"), QStringLiteral("Find"));
+    strSearch = InputBox(tr("Find what?"), tr("Find"));
     const qsizetype found = InStr(1, m_documentText->text(), strSearch, Compare::Text);
     if (found != 0)
         select(found - 1, strSearch.size());
     else
-        MsgBox(QStringLiteral("The search string was not found."), 64, QStringLiteral("Find"));
+        MsgBox(tr("The search string was not found."), 64, tr("Find"));
 }
 
 void frmEdit::mnuEditFindNext_Click()
@@ -157,7 +157,7 @@ void frmEdit::mnuEditFindNext_Click()
     if (found != 0)
         select(found - 1, strSearch.size());
     else
-        MsgBox(QStringLiteral("The search has been completed."), 64, QStringLiteral("Find Next"));
+        MsgBox(tr("The search has been completed."), 64, tr("Find Next"));
 }
 
 // The menus' shortcuts win over the text box's own keys while their item is

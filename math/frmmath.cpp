@@ -84,7 +84,7 @@ void frmMath::cmdVerify_Click()
     } else {
         showPicture(ui.imgIcon, nullptr);
         ++intIncorrect;
-        MsgBox(QStringLiteral("Try again."), 64, QStringLiteral("Math Application"));
+        MsgBox(tr("Try again."), 64, tr("Math Application"));
         ui.txtAnswer->setSelection(0, int(ui.txtAnswer->text().size()));
     }
     ui.txtAnswer->setFocus();

@@ -105,8 +105,7 @@ void frmMthlyPay::cmdCalc_Click()
         principal = checkedSingle(Val(ui.txtPrincipal->text()));
     } catch (const RuntimeError &) {
         ui.lblPayment->clear();
-        MsgBox(QStringLiteral("The principal is too large. Enter an amount below 3.4E+38."), 48,
-               QStringLiteral("Monthly Payment Calculator"));
+        MsgBox(tr("The principal is too large. Enter an amount below 3.4E+38."), 48, tr("Monthly Payment Calculator"));
         ui.txtPrincipal->setFocus();
         return;
     }

@@ -98,7 +98,8 @@ EXCEPINFO ScrollerObject::exceptionOf(HRESULT result) const
     exception.wCode = WORD(result & 0xFFFF);
     exception.bstrSource = bstrFromString(QStringLiteral("Tovrell"));
     exception.bstrDescription =
-        bstrFromString(m_lastErrorDescription.isEmpty() ? QStringLiteral("Run-time error") : m_lastErrorDescription);
+        bstrFromString(m_lastErrorDescription.isEmpty() ? QCoreApplication::translate("RuntimeError", "Run-time error")
+                                                        : m_lastErrorDescription);
     return exception;
 }
 

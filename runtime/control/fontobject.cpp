@@ -25,7 +25,8 @@ void FontObject::setSize(double points)
 {
     if (!(points > 0.0 && points <= double(largestSize)))
         throw RuntimeError::invalidPropertyValue(
-            QStringLiteral("Invalid property value: a font size is more than 0 and at most %1 points")
+            QCoreApplication::translate("RuntimeError",
+                                        "Invalid property value: a font size is more than 0 and at most %1 points")
                 .arg(double(largestSize)));
     QFont font = m_font;
     font.setPointSizeF(double(float(points)));

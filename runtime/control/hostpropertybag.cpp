@@ -38,5 +38,6 @@ void HostPropertyBag::store(const QString &name, const QVariant &value)
     const HRESULT written = m_bag->Write(reinterpret_cast<const OLECHAR *>(name.utf16()), &variant);
     VariantClear(&variant);
     if (FAILED(written))
-        throw RuntimeError::invalidPropertyValue(QStringLiteral("The property bag refused ") + name);
+        throw RuntimeError::invalidPropertyValue(
+            QCoreApplication::translate("RuntimeError", "The property bag refused %1").arg(name));
 }

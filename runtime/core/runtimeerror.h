@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <stdexcept>
 
@@ -24,23 +25,32 @@ public:
 
     static RuntimeError invalidCall()
     {
-        return {InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument")};
+        return {InvalidProcedureCall,
+                QCoreApplication::translate("RuntimeError", "Invalid procedure call or argument")};
     }
-    static RuntimeError overflow() { return {Overflow, QStringLiteral("Overflow")}; }
-    static RuntimeError divisionByZero() { return {DivisionByZero, QStringLiteral("Division by zero")}; }
-    static RuntimeError typeMismatch() { return {TypeMismatch, QStringLiteral("Type mismatch")}; }
+    static RuntimeError overflow() { return {Overflow, QCoreApplication::translate("RuntimeError", "Overflow")}; }
+    static RuntimeError divisionByZero()
+    {
+        return {DivisionByZero, QCoreApplication::translate("RuntimeError", "Division by zero")};
+    }
+    static RuntimeError typeMismatch()
+    {
+        return {TypeMismatch, QCoreApplication::translate("RuntimeError", "Type mismatch")};
+    }
     static RuntimeError objectVariableNotSet()
     {
-        return {ObjectVariableNotSet, QStringLiteral("Object variable not set")};
+        return {ObjectVariableNotSet, QCoreApplication::translate("RuntimeError", "Object variable not set")};
     }
     // A value the property refuses; detail replaces the standard message.
-    static RuntimeError invalidPropertyValue(const QString &detail = QStringLiteral("Invalid property value"))
+    static RuntimeError
+    invalidPropertyValue(const QString &detail = QCoreApplication::translate("RuntimeError", "Invalid property value"))
     {
         return {InvalidPropertyValue, detail};
     }
     static RuntimeError memberNotSupported()
     {
-        return {MemberNotSupported, QStringLiteral("Object doesn't support this property or method")};
+        return {MemberNotSupported,
+                QCoreApplication::translate("RuntimeError", "Object doesn't support this property or method")};
     }
 
 private:

@@ -28,7 +28,7 @@ CommonDialog::CommonDialog(QWidget *parent)
 void CommonDialog::ShowColor()
 {
     QColorDialog dialog(m_parent);
-    dialog.setWindowTitle(QStringLiteral("Color"));
+    dialog.setWindowTitle(tr("Color"));
     if (m_flags & RgbInit)
         dialog.setCurrentColor(colorFromValue(m_color));
     if (dialog.exec() == QDialog::Accepted && dialog.selectedColor().isValid())

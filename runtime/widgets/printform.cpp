@@ -2,6 +2,7 @@
 
 #include "messagebox.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -13,7 +14,9 @@ bool printForm(QWidget *clientArea)
 {
     const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
     if (printerInfo.isNull()) {
-        MsgBox(QStringLiteral("No printer is available. Set up a default printer and try again."), 48);
+        MsgBox(QCoreApplication::translate("PrintForm",
+                                           "No printer is available. Set up a default printer and try again."),
+               48);
         return false;
     }
     const QPixmap image = clientArea->grab();
@@ -22,7 +25,9 @@ bool printForm(QWidget *clientArea)
     printer.setDocName(clientArea->window()->windowTitle());
     QPainter painter;
     if (!painter.begin(&printer)) {
-        MsgBox(QStringLiteral("The printer \"%1\" cannot print now.").arg(printerInfo.printerName()), 48);
+        MsgBox(QCoreApplication::translate("PrintForm", "The printer \"%1\" cannot print now.")
+                   .arg(printerInfo.printerName()),
+               48);
         return false;
     }
     // The image's pixels are 1/96 inch; keep that size on paper.

@@ -7,7 +7,10 @@
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 #include <QWidget>
 
 #include <chrono>
@@ -54,6 +57,17 @@ QString &nameOfProgram()
     return name;
 }
 
+// Installs the catalog of the user's language from a folder, if there is one.
+// English is the source language and has none.
+void installTranslation(const QString &catalog, const QString &folder)
+{
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(), catalog, QStringLiteral("_"), folder))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 } // namespace
 
 void setUpProgram(const char *name, const char *version, const char *desktopId)
@@ -64,6 +78,11 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     QApplication::setApplicationName(QString::fromLatin1(desktopId));
     QApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     QApplication::setApplicationVersion(QString::fromLatin1(version));
+    // Qt's own texts (dialog buttons), the runtime's boxes and the program's
+    // window, all in the same language.
+    installTranslation(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    installTranslation(QStringLiteral("formruntime"), QStringLiteral(":/i18n"));
+    installTranslation(nameOfProgram().toLower(), QStringLiteral(":/i18n"));
     // "Sans Serif" in the layouts names the default control font. Liberation
     // Sans has the metrics the layouts were measured with, so every caption
     // fits its box.

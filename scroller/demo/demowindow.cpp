@@ -29,7 +29,7 @@ QString hex(quint32 value)
 DemoWindow::DemoWindow(QWidget *parent)
     : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Scroller Demo"));
+    setWindowTitle(tr("Scroller Demo"));
     auto *layout = new QVBoxLayout(this);
     for (int i = 0; i < 2; ++i) {
         // A host tells the control its ambient properties, then places it
@@ -37,39 +37,38 @@ DemoWindow::DemoWindow(QWidget *parent)
         m_scrollers[i] = new Scroller(this);
         m_scrollers[i]->setAmbientFont(font());
         m_scrollers[i]->initProperties();
-        m_scrollers[i]->setCaption(i == 0 ? QStringLiteral("Welcome to the Scroller demo")
-                                          : QStringLiteral("Second banner"));
-        m_scrollers[i]->setAccessibleName(QStringLiteral("Scroller %1").arg(i + 1));
+        m_scrollers[i]->setCaption(i == 0 ? tr("Welcome to the Scroller demo") : tr("Second banner"));
+        m_scrollers[i]->setAccessibleName(tr("Scroller %1").arg(i + 1));
         layout->addWidget(m_scrollers[i]);
-        watch(m_scrollers[i], QStringLiteral("Scroller %1").arg(i + 1));
+        watch(m_scrollers[i], tr("Scroller %1").arg(i + 1));
     }
 
     auto *form = new QFormLayout;
     m_which = new QComboBox;
-    m_which->addItems({QStringLiteral("Scroller 1"), QStringLiteral("Scroller 2")});
+    m_which->addItems({tr("Scroller 1"), tr("Scroller 2")});
     m_caption = new QLineEdit;
     m_backColor = new QLineEdit;
     m_foreColor = new QLineEdit;
-    m_enabled = new QCheckBox(QStringLiteral("&Enabled"));
+    m_enabled = new QCheckBox(tr("&Enabled"));
     m_borderStyle = new QSpinBox;
     m_borderStyle->setRange(0, 1);
     m_interval = new QSpinBox;
     m_interval->setRange(0, 65535);
-    auto *fontButton = new QPushButton(QStringLiteral("&Font..."));
-    form->addRow(QStringLiteral("&Control:"), m_which);
-    form->addRow(QStringLiteral("C&aption:"), m_caption);
-    form->addRow(QStringLiteral("&BackColor:"), m_backColor);
-    form->addRow(QStringLiteral("F&oreColor:"), m_foreColor);
+    auto *fontButton = new QPushButton(tr("&Font..."));
+    form->addRow(tr("&Control:"), m_which);
+    form->addRow(tr("C&aption:"), m_caption);
+    form->addRow(tr("&BackColor:"), m_backColor);
+    form->addRow(tr("F&oreColor:"), m_foreColor);
     form->addRow(QString(), m_enabled);
-    form->addRow(QStringLiteral("Bo&rderStyle:"), m_borderStyle);
-    form->addRow(QStringLiteral("&Interval (ms):"), m_interval);
+    form->addRow(tr("Bo&rderStyle:"), m_borderStyle);
+    form->addRow(tr("&Interval (ms):"), m_interval);
     form->addRow(QString(), fontButton);
     layout->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    m_designMode = new QCheckBox(QStringLiteral("&Design mode"));
-    auto *saveButton = new QPushButton(QStringLiteral("&Save..."));
-    auto *loadButton = new QPushButton(QStringLiteral("&Load..."));
+    m_designMode = new QCheckBox(tr("&Design mode"));
+    auto *saveButton = new QPushButton(tr("&Save..."));
+    auto *loadButton = new QPushButton(tr("&Load..."));
     buttons->addWidget(m_designMode);
     buttons->addStretch();
     buttons->addWidget(saveButton);
@@ -78,7 +77,7 @@ DemoWindow::DemoWindow(QWidget *parent)
 
     m_events = new QPlainTextEdit;
     m_events->setReadOnly(true);
-    m_events->setAccessibleName(QStringLiteral("Event log"));
+    m_events->setAccessibleName(tr("Event log"));
     layout->addWidget(m_events);
 
     connect(m_which, &QComboBox::currentIndexChanged, this, &DemoWindow::showProperties);
@@ -131,32 +130,26 @@ void DemoWindow::apply(const std::function<void(Scroller *)> &change)
     try {
         change(current());
     } catch (const RuntimeError &error) {
-        log(QStringLiteral("error %1: %2").arg(error.number()).arg(error.message()));
+        log(tr("error %1: %2").arg(error.number()).arg(error.message()));
         showProperties();
     }
 }
 
 void DemoWindow::watch(Scroller *scroller, const QString &name)
 {
-    connect(scroller, &Scroller::Click, this, [this, name] { log(name + QStringLiteral(": Click")); });
-    connect(scroller, &Scroller::DblClick, this, [this, name] { log(name + QStringLiteral(": DblClick")); });
+    connect(scroller, &Scroller::Click, this, [this, name] { log(tr("%1: Click").arg(name)); });
+    connect(scroller, &Scroller::DblClick, this, [this, name] { log(tr("%1: DblClick").arg(name)); });
     const auto mouse = [this, name](const QString &event) {
         return [this, name, event](qint16 &button, qint16 &shift, float &x, float &y) {
-            log(QStringLiteral("%1: %2 Button=%3 Shift=%4 X=%5 Y=%6")
-                    .arg(name, event)
-                    .arg(button)
-                    .arg(shift)
-                    .arg(x)
-                    .arg(y));
+            log(tr("%1: %2 Button=%3 Shift=%4 X=%5 Y=%6").arg(name, event).arg(button).arg(shift).arg(x).arg(y));
         };
     };
     connect(scroller, &Scroller::MouseDown, this, mouse(QStringLiteral("MouseDown")));
     connect(scroller, &Scroller::MouseUp, this, mouse(QStringLiteral("MouseUp")));
-    connect(scroller, &Scroller::propertyChanged, this, [this, name](const QString &property) {
-        log(name + QStringLiteral(": ") + property + QStringLiteral(" changed"));
-    });
+    connect(scroller, &Scroller::propertyChanged, this,
+            [this, name](const QString &property) { log(tr("%1: %2 changed").arg(name, property)); });
     connect(scroller, &Scroller::errorRaised, this, [this, name](int number, const QString &description) {
-        log(QStringLiteral("%1: error %2: %3").arg(name).arg(number).arg(description));
+        log(tr("%1: error %2: %3").arg(name).arg(number).arg(description));
     });
 }
 
@@ -167,8 +160,7 @@ void DemoWindow::log(const QString &line)
 
 void DemoWindow::save()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Properties"), {}, QStringLiteral("Properties (*.ini)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Properties"), {}, tr("Properties (*.ini)"));
     if (path.isEmpty())
         return;
     QSettings file(path, QSettings::IniFormat);
@@ -177,13 +169,12 @@ void DemoWindow::save()
         SettingsPropertyBag bag(file, QStringLiteral("Scroller%1").arg(i + 1));
         m_scrollers[i]->writeProperties(bag);
     }
-    log(QStringLiteral("saved to ") + path);
+    log(tr("saved to %1").arg(path));
 }
 
 void DemoWindow::load()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Load Properties"), {}, QStringLiteral("Properties (*.ini)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Load Properties"), {}, tr("Properties (*.ini)"));
     if (path.isEmpty())
         return;
     QSettings file(path, QSettings::IniFormat);
@@ -193,5 +184,5 @@ void DemoWindow::load()
         m_scrollers[i]->RefreshCaption();
     }
     showProperties();
-    log(QStringLiteral("loaded from ") + path);
+    log(tr("loaded from %1").arg(path));
 }
