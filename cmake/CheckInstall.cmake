@@ -1,13 +1,14 @@
-# Installs the build into a scratch prefix and checks that each named file
-# arrived: cmake -DBUILD=<build> -DPREFIX=<prefix> -DFILES="a;b" -P CheckInstall.cmake
-file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
-    RESULT_VARIABLE result OUTPUT_QUIET)
+# Installs the build under a scratch root (DESTDIR), as a package build
+# does, and checks that each named file arrived under the install prefix:
+#   cmake -DBUILD=<build> -DROOT=<scratch> -DPREFIX=<install prefix> -DFILES="a;b" -P CheckInstall.cmake
+file(REMOVE_RECURSE ${ROOT})
+set(ENV{DESTDIR} ${ROOT})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
 foreach(f IN LISTS FILES)
-    if(NOT EXISTS ${PREFIX}/${f})
+    if(NOT EXISTS ${ROOT}${PREFIX}/${f})
         message(FATAL_ERROR "not installed: ${f}")
     endif()
 endforeach()

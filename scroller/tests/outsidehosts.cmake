@@ -1,10 +1,11 @@
-# Installs the tree into a fresh prefix and builds three hosts against it
+# Installs the tree under a fresh root (DESTDIR) and builds three hosts against it
 # with their own CMake projects, as host authors outside the tree would:
 # one that links Tovrell::Control, one built from a .ui holding a Scroller,
 # and one whose component code is C11 (Tovrell::Headers and dlopen). Runs
 # each offscreen, and compiles the C host once more with the flags of the
 # pkg-config module.
-#   cmake -DBUILD_DIR=<build> -DHOSTS_DIR=<these hosts> -DWORK_DIR=<scratch> -DGENERATOR=<gen> -P outsidehosts.cmake
+#   cmake -DBUILD_DIR=<build> -DINSTALL_PREFIX=<its prefix> -DHOSTS_DIR=<these hosts> -DWORK_DIR=<scratch>
+#         -DGENERATOR=<gen> -P outsidehosts.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -17,8 +18,10 @@ function(run)
 endfunction()
 
 file(REMOVE_RECURSE ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+set(prefix ${WORK_DIR}/root${INSTALL_PREFIX})
+set(ENV{DESTDIR} ${WORK_DIR}/root)
+run(${CMAKE_COMMAND} --install ${BUILD_DIR})
+unset(ENV{DESTDIR})
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
 foreach(host linked designed chost)
