@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 
 #include <functional>
-#include <memory>
 
 namespace ComponentRegistry {
 
@@ -84,17 +83,19 @@ bool isSound(const QString &path)
     return QSettings(copy, QSettings::IniFormat).status() == QSettings::NoError;
 }
 
-// The registry, or none when its file cannot be read back as written.
-std::unique_ptr<QSettings> open()
+// A key's value in the user's registry, else in the system's: a user's own
+// registration wins. A registry whose file cannot be read back as written
+// is passed over.
+QString lookUp(const QString &key)
 {
-    const QString path = location();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!isSound(path))
-        return nullptr;
-    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    if (settings->status() != QSettings::NoError)
-        return nullptr;
-    return settings;
+    for (const QString &path : {location(), systemLocation()}) {
+        if (!QFileInfo::exists(path) || !isSound(path))
+            continue;
+        const QSettings settings(path, QSettings::IniFormat);
+        if (settings.status() == QSettings::NoError && settings.contains(key))
+            return settings.value(key).toString();
+    }
+    return QString();
 }
 
 QByteArray contentsOf(const QString &path)
@@ -196,6 +197,10 @@ HRESULT changeRegistry(const QStringList &keys, const std::function<void(QSettin
     const QByteArray after = contentsOf(copy);
     if (linesBesides(before, own) != linesBesides(after, own) || !rewriteKeepsEveryLine(copy))
         return SELFREG_E_CLASS;
+    // A registry left without keys is the same as none: its file goes, so
+    // that registering and unregistering leave the folder as it was.
+    if (keyLinesOf(after).isEmpty())
+        return !exists || QFile::remove(path) ? S_OK : SELFREG_E_CLASS;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size() || !file.commit())
         return SELFREG_E_CLASS;
@@ -211,6 +216,14 @@ QString location()
         return moved;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
         + QStringLiteral("/formruntime/components.ini");
+}
+
+QString systemLocation()
+{
+    const QString moved = qEnvironmentVariable("FORM_COMPONENT_SYSTEM_REGISTRY");
+    if (!moved.isEmpty())
+        return moved;
+    return QStringLiteral(FORM_SYSCONFDIR "/formruntime/components.ini");
 }
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)
@@ -234,19 +247,12 @@ HRESULT unregisterServer(const ProjectDescriptor &project)
 
 std::optional<CLSID> classIdOf(const QString &programmaticId)
 {
-    const auto settings = open();
-    if (!settings)
-        return std::nullopt;
-    return guidFromString(settings->value(programmaticId + QStringLiteral("/CLSID/Default")).toString());
+    return guidFromString(lookUp(programmaticId + QStringLiteral("/CLSID/Default")));
 }
 
 QString libraryOf(REFCLSID classId)
 {
-    const auto settings = open();
-    if (!settings)
-        return QString();
-    return settings->value(QStringLiteral("CLSID/") + guidToString(classId) + QStringLiteral("/InprocServer32/Default"))
-        .toString();
+    return lookUp(QStringLiteral("CLSID/") + guidToString(classId) + QStringLiteral("/InprocServer32/Default"));
 }
 
 } // namespace ComponentRegistry

@@ -29,8 +29,12 @@ struct ProjectDescriptor
     WORD typeLibraryMinor;
 };
 
-// The per-user component registry: a settings file under the user's
-// configuration folder, or the file that FORM_COMPONENT_REGISTRY names.
+// The component registries: the user's, a settings file under the user's
+// configuration folder (or the file that FORM_COMPONENT_REGISTRY names),
+// and the system's under the system configuration folder (or
+// FORM_COMPONENT_SYSTEM_REGISTRY), which packages register into for every
+// user. Lookups read the user's first. Registration writes the user's;
+// regcomponent --system points it at the system's.
 // Registration writes, for each object, its class id (library path,
 // threading model, control mark, toolbox bitmap, misc status, type
 // library), its programmatic id "<project>.<object>", its two interfaces,
@@ -38,12 +42,13 @@ struct ProjectDescriptor
 namespace ComponentRegistry {
 
 QString location();
+QString systemLocation();
 // Results: S_OK; SELFREG_E_CLASS when the registry cannot be read or
 // written (a corrupt or read-only file), and then nothing is changed.
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath);
 HRESULT unregisterServer(const ProjectDescriptor &project);
 // The class id registered for a programmatic id, and the library that
-// serves a class id.
+// serves a class id: the user's registration, else the system's.
 std::optional<CLSID> classIdOf(const QString &programmaticId);
 QString libraryOf(REFCLSID classId);
 

@@ -244,6 +244,7 @@ private slots:
     void registrationNeedsTheTypeLibrary();
     void registrationIntoABadRegistry_data();
     void registrationIntoABadRegistry();
+    void theSystemRegistryIsTheFallback();
     void eventsFromRealMouseInput();
     void propertyChangesReachTheHost();
     void captionKeepsItsType_data();
@@ -283,6 +284,7 @@ QMap<QString, QVariant> TestComponentHost::registry()
 void TestComponentHost::initTestCase()
 {
     qputenv("FORM_COMPONENT_REGISTRY", folder.filePath(QStringLiteral("components.ini")).toLocal8Bit());
+    qputenv("FORM_COMPONENT_SYSTEM_REGISTRY", folder.filePath(QStringLiteral("system/components.ini")).toLocal8Bit());
     {
         QSettings other(ComponentRegistry::location(), QSettings::IniFormat);
         other.setValue(QStringLiteral("Other.Thing/CLSID/Default"),
@@ -529,6 +531,39 @@ void TestComponentHost::registrationIntoABadRegistry()
 
 // A copy of the library without its resources has no type library to
 // register: registration refuses it and writes nothing.
+// A package registers for every user into the system registry (as
+// regcomponent --system does, by naming it to the library); lookups fall
+// back to it, a user's own registration wins, and unregistering leaves the
+// system's folder as it was.
+void TestComponentHost::theSystemRegistryIsTheFallback()
+{
+    const QByteArray user = qgetenv("FORM_COMPONENT_REGISTRY");
+    const QString system = ComponentRegistry::systemLocation();
+    const auto intoSystem = [&](NoArguments call) {
+        qputenv("FORM_COMPONENT_REGISTRY", system.toLocal8Bit());
+        const HRESULT result = call();
+        qputenv("FORM_COMPONENT_REGISTRY", user);
+        return result;
+    };
+    const QString progId = QStringLiteral("Tovrell.Scroller");
+    QCOMPARE(intoSystem(registerServer), S_OK);
+    QCOMPARE(unregisterServer(), S_OK);
+    QCOMPARE(registry(), registryBefore);
+    QCOMPARE(ComponentRegistry::classIdOf(progId), std::optional<CLSID>(classId));
+    QCOMPARE(ComponentRegistry::libraryOf(classId), QFileInfo(QStringLiteral(TOVRELL_PATH)).absoluteFilePath());
+
+    const QString own = QStringLiteral("{00000000-0000-0000-0000-000000000002}");
+    QSettings(QString::fromLocal8Bit(user), QSettings::IniFormat)
+        .setValue(progId + QStringLiteral("/CLSID/Default"), own);
+    QCOMPARE(ComponentRegistry::classIdOf(progId), guidFromString(own));
+    QSettings(QString::fromLocal8Bit(user), QSettings::IniFormat).remove(progId);
+
+    QCOMPARE(intoSystem(unregisterServer), S_OK);
+    QVERIFY(!QFileInfo::exists(system));
+    QVERIFY(!ComponentRegistry::classIdOf(progId).has_value());
+    QCOMPARE(registerServer(), S_OK);
+}
+
 void TestComponentHost::registrationNeedsTheTypeLibrary()
 {
     const QString bare = folder.filePath(QStringLiteral("libtovrell-bare.so.1"));

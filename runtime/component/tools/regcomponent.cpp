@@ -1,7 +1,8 @@
 // regcomponent: registers or unregisters a component library in the
-// per-user component registry by calling its own exports.
+// user's component registry, or with --system in the system's (for every
+// user), by calling the library's own exports.
 //
-//   regcomponent [-u] <library>
+//   regcomponent [--system] [-u] <library>
 //
 // Exit status 0 on success, 1 when the library fails or refuses, 2 on a
 // wrong command line.
@@ -15,13 +16,26 @@
 
 int main(int argc, char *argv[])
 {
-    const bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
-    if ((argc != 2 && !unregister) || (argc == 2 && argv[1][0] == '-')) {
-        std::fprintf(stderr, "usage: regcomponent [-u] <library>\n");
+    bool unregister = false;
+    bool system = false;
+    int next = 1;
+    for (; next < argc && argv[next][0] == '-'; ++next) {
+        if (std::strcmp(argv[next], "-u") == 0)
+            unregister = true;
+        else if (std::strcmp(argv[next], "--system") == 0)
+            system = true;
+        else
+            break;
+    }
+    if (next != argc - 1 || argv[next][0] == '-') {
+        std::fprintf(stderr, "usage: regcomponent [--system] [-u] <library>\n");
         return 2;
     }
-    const char *path = argv[argc - 1];
+    const char *path = argv[next];
     const char *entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+    // The library writes the registry that this variable names.
+    if (system)
+        qputenv("FORM_COMPONENT_REGISTRY", ComponentRegistry::systemLocation().toLocal8Bit());
 
     void *library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!library) {
