@@ -72,7 +72,8 @@ void runGrep(const QString &file, const char *word)
     const QByteArray path = file.toLocal8Bit();
     const pid_t pid = fork();
     if (pid == 0) {
-        freopen("/dev/null", "w", stdout);
+        if (!freopen("/dev/null", "w", stdout))
+            _exit(127);
         execlp("grep", "grep", "-ci", word, path.constData(), static_cast<char *>(nullptr));
         _exit(127);
     }
