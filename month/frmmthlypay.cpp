@@ -17,6 +17,7 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
     , dlgCommon(new CommonDialog(this))
 {
     ui.setupUi(this);
+    keepTextReadableIn(this);
     dlgCommon->setObjectName(QStringLiteral("dlgCommon"));
     // The designed client area lies below the menu bar.
     resize(pixelsFromTwips(7590), pixelsFromTwips(5415) + ui.menuBar->sizeHint().height());

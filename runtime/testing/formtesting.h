@@ -2,11 +2,17 @@
 
 #include "twips.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
 #include <QRect>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -37,6 +43,39 @@ inline bool centredOnScreen(const QWidget *window)
     const double top = (twipsFromPixels(screen.height()) - twipsFromPixels(outer.height())) / 2.0;
     return std::abs(twipsFromPixels(outer.left() - screen.left()) - left) <= twipsPerPixel / 2.0
         && std::abs(twipsFromPixels(outer.top() - screen.top()) - top) <= twipsPerPixel / 2.0;
+}
+
+// The first control of a shown window whose caption's ink reaches beyond
+// the room its style gives the text, as "name: \"caption\" needs N px, has M", or an
+// empty string.
+inline QString clippedCaption(const QWidget *window)
+{
+    for (const QWidget *control : window->findChildren<QWidget *>()) {
+        QRect room = control->contentsRect();
+        QString caption;
+        if (auto *label = qobject_cast<const QLabel *>(control)) {
+            if (label->wordWrap())
+                continue;
+            caption = label->text();
+        } else if (auto *button = qobject_cast<const QAbstractButton *>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = caption = button->text();
+            const auto element = qobject_cast<const QCheckBox *>(button) ? QStyle::SE_CheckBoxContents
+                : qobject_cast<const QRadioButton *>(button)             ? QStyle::SE_RadioButtonContents
+                                                                         : QStyle::SE_PushButtonContents;
+            room = button->style()->subElementRect(element, &option, button);
+        }
+        // The ink of the text from where it starts, rounded out to whole
+        // pixels: a last pixel may be only partly covered.
+        const int needs = control->fontMetrics().tightBoundingRect(QString(caption).remove(u'&')).right() + 1;
+        if (needs > room.width() + 1)
+            return QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                .arg(control->objectName(), caption)
+                .arg(needs)
+                .arg(room.width());
+    }
+    return QString();
 }
 
 // Runs action on the next modal dialog as soon as it is open: the way tests

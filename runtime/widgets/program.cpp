@@ -83,11 +83,11 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     installTranslation(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     installTranslation(QStringLiteral("formruntime"), QStringLiteral(":/i18n"));
     installTranslation(nameOfProgram().toLower(), QStringLiteral(":/i18n"));
-    // "Sans Serif" in the layouts names the default control font. Liberation
-    // Sans has the metrics the layouts were measured with, so every caption
-    // fits its box.
+    // "Sans Serif" in the layouts names the default control font, which each
+    // window sets for its own controls (8 points), so that a desktop's font
+    // does not reach, and clip, their captions. Liberation Sans has the
+    // metrics the layouts were measured with.
     QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
-    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 8));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
 }
 

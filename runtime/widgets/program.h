@@ -7,8 +7,9 @@ class QWidget;
 // Sets up the application of a program with one window: its name and
 // version as its version record gives them, its desktop identity (the
 // reverse-DNS id that its desktop entry, icon and metadata share, and that
-// the desktop matches its window by), the default control font (an 8-point
-// sans-serif) and the program icon.
+// the desktop matches its window by), the translations of its language,
+// the metrics of the control font that the windows set (Sans Serif) and the
+// program icon.
 void setUpProgram(const char *name, const char *version, const char *desktopId);
 
 // The program's name as setUpProgram was given it: the title of a box that
