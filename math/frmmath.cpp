@@ -15,6 +15,11 @@ frmMath::frmMath(QWidget *parent)
     : QWidget(parent)
 {
     ui.setupUi(this);
+    // The pictures drawn for the screen's pixel density.
+    for (const auto &[image, file] :
+         {std::pair{ui.imgEqual, ":/pictures/equal.ico"}, std::pair{ui.imgPlus, ":/pictures/plus.ico"},
+          std::pair{ui.imgMinus, ":/pictures/minus.ico"}, std::pair{ui.imgHappy, ":/pictures/happy.ico"}})
+        setPicture(image, pictureForScreen(QString::fromLatin1(file), this));
 
     connect(ui.cmdVerify, &QPushButton::clicked, this, guarded(this, &frmMath::cmdVerify_Click));
     connect(ui.cmdExit, &QPushButton::clicked, this, guarded(this, &frmMath::cmdExit_Click));

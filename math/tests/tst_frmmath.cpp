@@ -23,6 +23,7 @@ private slots:
     void layout_data();
     void layout();
     void captionsFitAtTheDefaultFont();
+    void picturesForTheScreen();
     void everyControlHasAnAccessibleName();
     void tabOrder();
     void accessKeys_data();
@@ -166,6 +167,28 @@ void TestMath::captionsFitAtTheDefaultFont()
     // The summary counts keep fitting well past 16 bits.
     QVERIFY(control<QLabel>("lblCorrect")->fontMetrics().horizontalAdvance(QStringLiteral("32768"))
             <= 735 / twipsPerPixel);
+}
+
+// The pictures and the window icon as the screen's pixel density asks: at
+// 100 % exactly the icon files' images, at 200 % (QT_SCALE_FACTOR=2, the
+// test tst_frmmath_at_200_percent) the files' @2x drawings, at the same size.
+void TestMath::picturesForTheScreen()
+{
+    const qreal ratio = m_window->devicePixelRatioF();
+    QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+    const QString density = ratio >= 2.0 ? QStringLiteral("@2x") : QString();
+    const auto imageOf = [](const QString &file) { return QImage(file).convertToFormat(QImage::Format_ARGB32); };
+    for (const auto &[store, file] : {std::pair{"imgPlus", "plus"}, std::pair{"imgMinus", "minus"},
+                                      std::pair{"imgHappy", "happy"}, std::pair{"imgEqual", "equal"}}) {
+        const QPixmap shown = control<QLabel>(store)->pixmap();
+        QCOMPARE(shown.devicePixelRatio(), ratio);
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32),
+                 imageOf(QStringLiteral(":/pictures/%1%2.ico").arg(QLatin1String(file), density)));
+    }
+    const QPixmap icon = QApplication::windowIcon().pixmap(QSize(32, 32), ratio);
+    QCOMPARE(icon.toImage().convertToFormat(QImage::Format_ARGB32),
+             imageOf(QStringLiteral(":/icons/program%1.ico").arg(density)));
 }
 
 void TestMath::everyControlHasAnAccessibleName()

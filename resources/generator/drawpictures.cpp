@@ -74,7 +74,9 @@ Image smilingFace(int size)
     const double s = size;
     const Point centre{s / 2, s / 2};
     const double radius = s / 2;
-    const double outline = size == 32 ? 1.6 : 1.1;
+    // The 32 px face's lines, in proportion at larger sizes.
+    const double outline = size >= 32 ? 1.6 * size / 32 : 1.1;
+    const double mouthWidth = size >= 32 ? 2.2 * size / 32 : 1.2;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const double px = x + 0.5, py = y + 0.5;
@@ -84,9 +86,9 @@ Image smilingFace(int size)
             int colour = d > radius - outline ? Black : Yellow;
             const bool eye = insideEllipse(px, py, {centre.x - 0.19 * s, centre.y - 0.14 * s}, 0.07 * s, 0.12 * s)
                 || insideEllipse(px, py, {centre.x + 0.19 * s, centre.y - 0.14 * s}, 0.07 * s, 0.12 * s);
-            const bool mouth = py > centre.y + 0.08 * s && d > 0.26 * s && d < 0.26 * s + (size == 32 ? 2.2 : 1.2);
+            const bool mouth = py > centre.y + 0.08 * s && d > 0.26 * s && d < 0.26 * s + mouthWidth;
             const bool tongue = insideEllipse(px, py, {centre.x + 0.08 * s, centre.y + 0.33 * s}, 0.09 * s, 0.07 * s)
-                && d >= 0.26 * s + (size == 32 ? 2.2 : 1.2) && colour == Yellow;
+                && d >= 0.26 * s + mouthWidth && colour == Yellow;
             if (eye || mouth)
                 colour = Black;
             else if (tongue)
@@ -253,9 +255,25 @@ QImage toQImage(const Image &image)
     return out;
 }
 
-bool writePicture(const std::string &folder, const char *name, Image (*draw)(int))
+// An image with each pixel made a square of factor x factor pixels.
+Image scaled(const Image &image, int factor)
 {
-    return writeIcon(folder + "/" + name + ".ico", {{draw(32), 4}, {draw(16), 4}});
+    Image out(image.size * factor);
+    for (int y = 0; y < out.size; ++y) {
+        for (int x = 0; x < out.size; ++x)
+            out.set(x, y, image.at(x / factor, y / factor));
+    }
+    return out;
+}
+
+// A picture's icon file, and beside it its drawing for screens of twice the
+// pixel density (name@2x.ico, which Qt picks by device-pixel ratio): the
+// signs' pixel art doubled, curves drawn afresh at 64 px.
+bool writePicture(const std::string &folder, const char *name, Image (*draw)(int), bool curved = false)
+{
+    const Image doubleDensity = curved ? draw(64) : scaled(draw(32), 2);
+    return writeIcon(folder + "/" + name + ".ico", {{draw(32), 4}, {draw(16), 4}})
+        && writeIcon(folder + "/" + name + "@2x.ico", {{doubleDensity, 4}});
 }
 
 } // namespace
@@ -268,11 +286,12 @@ int main(int argc, char *argv[])
     }
     const std::string folder = argv[1];
     bool ok = writePicture(folder, "equal", equalsSign) && writePicture(folder, "minus", minusSign)
-        && writePicture(folder, "plus", plusSign) && writePicture(folder, "happy", smilingFace);
+        && writePicture(folder, "plus", plusSign) && writePicture(folder, "happy", smilingFace, true);
 
     const Image icon32 = programIcon(32);
     const Image icon16 = programIcon(16);
-    ok = ok && writeIcon(folder + "/program.ico", {{icon32, 4}, {monochrome(icon32), 1}, {icon16, 4}});
+    ok = ok && writeIcon(folder + "/program.ico", {{icon32, 4}, {monochrome(icon32), 1}, {icon16, 4}})
+        && writeIcon(folder + "/program@2x.ico", {{programIcon(64), 4}, {icon32, 4}});
     // The icon theme's sizes: the 16 and 32 px drawings as they are, and
     // each larger size one of them scaled by a whole number, pixel for
     // pixel, so that the pixel art stays sharp.

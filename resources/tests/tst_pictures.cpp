@@ -122,6 +122,8 @@ private slots:
     void programIcon();
     void themeIconsScaleTheDrawings_data();
     void themeIconsScaleTheDrawings();
+    void doubleDensityDrawings_data();
+    void doubleDensityDrawings();
 };
 
 void TestPictures::picturesHoldTwoImages_data()
@@ -256,6 +258,40 @@ void TestPictures::themeIconsScaleTheDrawings()
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x)
             QCOMPARE(icon.pixel(x, y), original.pixel(x / factor, y / factor));
+    }
+}
+
+// Each picture's drawing for screens of twice the density: a 64 px image
+// beside the file (name@2x.ico). The signs are their 32 px pixel art with
+// each pixel doubled; the face and the program icon are drawn again at 64
+// px, in the same colours.
+void TestPictures::doubleDensityDrawings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("doubled");
+    for (const char *sign : {"equal", "minus", "plus"})
+        QTest::newRow(sign) << sign << true;
+    QTest::newRow("happy") << "happy" << false;
+    QTest::newRow("program") << "program" << false;
+}
+
+void TestPictures::doubleDensityDrawings()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, doubled);
+    const auto original = decodeIcon(picture(qPrintable(name)));
+    const auto dense = decodeIcon(picture(qPrintable(name + QStringLiteral("@2x"))));
+    QVERIFY(!original.isEmpty() && !dense.isEmpty());
+    QCOMPARE(dense[0].size, 64);
+    QCOMPARE(coloursOf(dense[0]), coloursOf(original[0]));
+    if (!doubled)
+        return;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            QCOMPARE(dense[0].transparent(x, y), original[0].transparent(x / 2, y / 2));
+            if (!dense[0].transparent(x, y))
+                QCOMPARE(dense[0].colour(x, y), original[0].colour(x / 2, y / 2));
+        }
     }
 }
 

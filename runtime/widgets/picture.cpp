@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 
 void setPicture(QLabel *image, const QPixmap &picture)
@@ -18,4 +20,9 @@ void setPicture(QLabel *image, const QPixmap &picture)
 QPixmap picture(const QLabel *image)
 {
     return image->pixmap();
+}
+
+QPixmap pictureForScreen(const QString &file, const QWidget *widget)
+{
+    return QIcon(file).pixmap(QImageReader(file).size(), widget->devicePixelRatioF());
 }
