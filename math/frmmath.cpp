@@ -56,6 +56,13 @@ void frmMath::GenerateProblem()
         std::swap(intNum1, intNum2);
     ui.lblNum1->setText(intNum1.toString());
     ui.lblNum2->setText(intNum2.toString());
+    // For screen readers: the numbers with their names, and the problem as
+    // the answer box's description, read where the user types.
+    ui.lblNum1->setAccessibleName(tr("First number %1").arg(ui.lblNum1->text()));
+    ui.lblNum2->setAccessibleName(tr("Second number %1").arg(ui.lblNum2->text()));
+    ui.txtAnswer->setAccessibleDescription(ui.optAdd->isChecked()
+                                               ? tr("%1 plus %2 equals").arg(intNum1.toString(), intNum2.toString())
+                                               : tr("%1 minus %2 equals").arg(intNum1.toString(), intNum2.toString()));
 }
 
 // The answer box read as a number and rounded to an Integer; none when the
@@ -95,6 +102,12 @@ void frmMath::cmdVerify_Click()
     ui.txtAnswer->setFocus();
     ui.lblCorrect->setText(QString::number(intCorrect));
     ui.lblIncorrect->setText(QString::number(intIncorrect));
+    ui.lblCorrect->setAccessibleName(tr("Correct answers %1").arg(intCorrect));
+    ui.lblIncorrect->setAccessibleName(tr("Incorrect answers %1").arg(intIncorrect));
+    // A correct answer is said where the user is: screen readers speak a
+    // change of the focused control's description.
+    if (answer == expected)
+        ui.txtAnswer->setAccessibleDescription(tr("Correct. %1").arg(ui.txtAnswer->accessibleDescription()));
 }
 
 void frmMath::cmdExit_Click()

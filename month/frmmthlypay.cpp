@@ -31,6 +31,17 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
                 if (selected)
                     click(Integer::from(id));
             });
+    // The "Term:" caption labels the checked term button for screen readers,
+    // and Tab enters the group at that button, as Qt does once the group has
+    // had the focus.
+    connect(ui.optTerm, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
+        if (!selected)
+            return;
+        ui.Label3->setBuddy(optTermItem(id));
+        for (QAbstractButton *button : ui.optTerm->buttons())
+            button->setFocusPolicy(Qt::FocusPolicy(button->isChecked() ? button->focusPolicy() | Qt::TabFocus
+                                                                       : button->focusPolicy() & ~Qt::TabFocus));
+    });
     connect(ui.cmdCalc, &QPushButton::clicked, this, guarded(this, &frmMthlyPay::cmdCalc_Click));
     connect(ui.mnuFilePrint, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFilePrint_Click));
     connect(ui.mnuFileExit, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFileExit_Click));
@@ -67,7 +78,7 @@ void frmMthlyPay::Form_Load()
 
 void frmMthlyPay::txtPrincipal_Change()
 {
-    ui.lblPayment->clear();
+    showPayment(QString());
 }
 
 void frmMthlyPay::txtPrincipal_GotFocus()
@@ -77,7 +88,7 @@ void frmMthlyPay::txtPrincipal_GotFocus()
 
 void frmMthlyPay::lstInterest_Click()
 {
-    ui.lblPayment->clear();
+    showPayment(QString());
 }
 
 void frmMthlyPay::optTerm_Click(Integer index)
@@ -96,7 +107,7 @@ void frmMthlyPay::optTerm_Click(Integer index)
         intTerm = Integer(5);
         break;
     }
-    ui.lblPayment->clear();
+    showPayment(QString());
 }
 
 void frmMthlyPay::cmdCalc_Click()
@@ -105,7 +116,7 @@ void frmMthlyPay::cmdCalc_Click()
     try {
         principal = checkedSingle(Val(ui.txtPrincipal->text()));
     } catch (const RuntimeError &) {
-        ui.lblPayment->clear();
+        showPayment(QString());
         MsgBox(tr("The principal is too large. Enter an amount below 3.4E+38."), 48, tr("Monthly Payment Calculator"));
         ui.txtPrincipal->setFocus();
         return;
@@ -115,8 +126,20 @@ void frmMthlyPay::cmdCalc_Click()
     const double months = (intTerm * Integer(12)).value();
     const double monthlyRate = checkedDouble(double(annualRate) / 12.0);
     const float payment = checkedSingle(-Pmt(monthlyRate, months, double(principal)));
-    ui.lblPayment->setText(Format(payment, QStringLiteral("currency")));
+    showPayment(Format(payment, QStringLiteral("currency")));
     ui.txtPrincipal->setFocus();
+    // Said where the user is: screen readers speak a change of the focused
+    // control's description.
+    ui.txtPrincipal->setAccessibleDescription(ui.lblPayment->accessibleName());
+}
+
+// The payment, or none, and for screen readers the payment with its caption.
+void frmMthlyPay::showPayment(const QString &payment)
+{
+    ui.lblPayment->setText(payment);
+    ui.lblPayment->setAccessibleName(payment.isEmpty() ? tr("Monthly payment") : tr("Monthly payment %1").arg(payment));
+    if (payment.isEmpty())
+        ui.txtPrincipal->setAccessibleDescription(QString());
 }
 
 void frmMthlyPay::mnuFilePrint_Click()

@@ -21,6 +21,7 @@ private:
     void Form_Load();
     void pickColor(quint32 startColor);
     QRadioButton *optTermItem(int index) const;
+    void showPayment(const QString &payment);
 
     void txtPrincipal_Change();
     void txtPrincipal_GotFocus();

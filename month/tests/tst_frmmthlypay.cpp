@@ -179,12 +179,19 @@ void TestMonth::keyboard()
     QStringList chain;
     QWidget *widget = control("txtPrincipal");
     do {
-        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty()
+        if (widget->focusPolicy() != Qt::NoFocus && !widget->objectName().isEmpty()
             && widget->window() == m_window.get())
             chain << widget->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != control("txtPrincipal"));
     QCOMPARE(chain, expected);
+    // Tab enters the term group at the checked term, from the start.
+    showWindow();
+    control("lstInterest")->setFocus();
+    QTest::keyClick(control("lstInterest"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control("optTerm_3"));
+    QTest::keyClick(control("optTerm_3"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control("cmdCalc"));
 
     QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("mnuFilePrint"))->shortcut(),
              QKeySequence(QStringLiteral("Ctrl+P")));

@@ -52,6 +52,15 @@ std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int styl
     }
 }
 
+// Gives the activation back to the window a box was opened over. A window
+// manager does that when the box closes, but where none runs (a kiosk, a
+// bare X server) keys would go nowhere.
+void reactivate(QWidget *window)
+{
+    if (window && window->isVisible())
+        window->activateWindow();
+}
+
 } // namespace
 
 int MsgBox(const QString &prompt, int style, const QString &title)
@@ -67,6 +76,7 @@ int MsgBox(const QString &prompt, int style, const QString &title)
         box.setEscapeButton(buttons.front().first);
 
     box.exec();
+    reactivate(box.parentWidget());
     const auto pressed = box.standardButton(box.clickedButton());
     for (const auto &[button, value] : buttons) {
         if (button == pressed)
@@ -87,7 +97,9 @@ QString InputBox(const QString &prompt, const QString &title, const QString &tex
     dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(text);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    reactivate(dialog.parentWidget());
+    if (result != QDialog::Accepted)
         return QString();
     return dialog.textValue();
 }

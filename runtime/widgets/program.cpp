@@ -3,6 +3,7 @@
 #include "numbers.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -57,6 +58,16 @@ QString &nameOfProgram()
     return name;
 }
 
+// A program's window that is a plain QWidget is a window to screen
+// readers too (AT-SPI "frame"), not a filler panel.
+QAccessibleInterface *plainWindow(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (className == QLatin1String("QWidget") && widget && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
 // Installs the catalog of the user's language from a folder, if there is one.
 // English is the source language and has none.
 void installTranslation(const QString &catalog, const QString &folder)
@@ -89,6 +100,7 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     // metrics the layouts were measured with.
     QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
+    QAccessible::installFactory(plainWindow);
 }
 
 QString programName()
