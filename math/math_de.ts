@@ -111,5 +111,33 @@
         <source>Math Application</source>
         <translation>Rechenprogramm</translation>
     </message>
+    <message>
+        <source>First number %1</source>
+        <translation>Erste Zahl %1</translation>
+    </message>
+    <message>
+        <source>Second number %1</source>
+        <translation>Zweite Zahl %1</translation>
+    </message>
+    <message>
+        <source>%1 plus %2 equals</source>
+        <translation>%1 plus %2 gleich</translation>
+    </message>
+    <message>
+        <source>%1 minus %2 equals</source>
+        <translation>%1 minus %2 gleich</translation>
+    </message>
+    <message>
+        <source>Correct answers %1</source>
+        <translation>Richtige Antworten %1</translation>
+    </message>
+    <message>
+        <source>Incorrect answers %1</source>
+        <translation>Falsche Antworten %1</translation>
+    </message>
+    <message>
+        <source>Correct. %1</source>
+        <translation>Richtig. %1</translation>
+    </message>
 </context>
 </TS>

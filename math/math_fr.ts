@@ -111,5 +111,33 @@
         <source>Math Application</source>
         <translation>Application de calcul</translation>
     </message>
+    <message>
+        <source>First number %1</source>
+        <translation>Premier nombre %1</translation>
+    </message>
+    <message>
+        <source>Second number %1</source>
+        <translation>Second nombre %1</translation>
+    </message>
+    <message>
+        <source>%1 plus %2 equals</source>
+        <translation>%1 plus %2 égale</translation>
+    </message>
+    <message>
+        <source>%1 minus %2 equals</source>
+        <translation>%1 moins %2 égale</translation>
+    </message>
+    <message>
+        <source>Correct answers %1</source>
+        <translation>Réponses justes %1</translation>
+    </message>
+    <message>
+        <source>Incorrect answers %1</source>
+        <translation>Réponses fausses %1</translation>
+    </message>
+    <message>
+        <source>Correct. %1</source>
+        <translation>Juste. %1</translation>
+    </message>
 </context>
 </TS>

@@ -87,5 +87,9 @@
         <source>The principal is too large. Enter an amount below 3.4E+38.</source>
         <translation>Der Kreditbetrag ist zu groß. Geben Sie einen Betrag unter 3,4E+38 ein.</translation>
     </message>
+    <message>
+        <source>Monthly payment %1</source>
+        <translation>Monatliche Rate %1</translation>
+    </message>
 </context>
 </TS>

@@ -87,5 +87,9 @@
         <source>The principal is too large. Enter an amount below 3.4E+38.</source>
         <translation>Le capital est trop élevé. Entrez un montant inférieur à 3,4E+38.</translation>
     </message>
+    <message>
+        <source>Monthly payment %1</source>
+        <translation>Mensualité %1</translation>
+    </message>
 </context>
 </TS>

@@ -52,6 +52,20 @@ std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOfStyle(int styl
     }
 }
 
+// The window a box belongs to: the active one, or where a box has just
+// closed and the activation is not back yet (it comes asynchronously), the
+// program's shown window.
+QWidget *ownerWindow()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window)
+            return window;
+    }
+    return nullptr;
+}
+
 // Gives the activation back to the window a box was opened over. A window
 // manager does that when the box closes, but where none runs (a kiosk, a
 // bare X server) keys would go nowhere.
@@ -65,8 +79,7 @@ void reactivate(QWidget *window)
 
 int MsgBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(iconOfStyle(style), titleOrProgramName(title), prompt, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QMessageBox box(iconOfStyle(style), titleOrProgramName(title), prompt, QMessageBox::NoButton, ownerWindow());
     const auto buttons = buttonsOfStyle(style);
     for (const auto &[button, value] : buttons)
         box.addButton(button);
@@ -93,7 +106,7 @@ int MsgBox(const QString &prompt, int style, const QString &title)
 
 QString InputBox(const QString &prompt, const QString &title, const QString &text)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(ownerWindow());
     dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(text);

@@ -113,6 +113,9 @@ int runProgram(QWidget &window)
     if (qEnvironmentVariableIsSet("FORM_REPORT_FIRST_PAINT"))
         new FirstPaintReporter(&window);
     window.show();
+    // A desktop activates a new window itself; on a bare X server (a kiosk)
+    // the window takes the keyboard itself, once it is mapped.
+    window.activateWindow();
     return QApplication::exec();
 }
 

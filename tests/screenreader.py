@@ -1,0 +1,256 @@
+#!/usr/bin/python3
+"""Reads Math, Month and Edit through AT-SPI as a screen reader does.
+
+Each program runs on the X server of the environment without a window
+manager, with Qt's accessibility bridge on, and is read and driven through
+the AT-SPI client library: its tree, its events and keyboard input sent
+through the accessibility registry (XTest). The pointer is parked away from
+the windows, so no key reaches a window that does not hold the focus.
+
+    screenreader.py <folder of Math, Month and Edit>
+
+CTest runs it under xvfb-run and dbus-run-session, whose session bus starts
+the accessibility bus and its registry on demand.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+RETURN, TAB, ESCAPE = 0xFF0D, 0xFF09, 0xFF1B
+INTERACTIVE = {
+    Atspi.Role.PUSH_BUTTON, Atspi.Role.RADIO_BUTTON, Atspi.Role.CHECK_BOX, Atspi.Role.TEXT,
+    Atspi.Role.ENTRY, Atspi.Role.LIST, Atspi.Role.MENU_ITEM, Atspi.Role.MENU, Atspi.Role.COMBO_BOX,
+}
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+    return condition
+
+
+def pump(seconds):
+    """Lets events arrive for a while."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def wait_for(condition, seconds=10):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        result = condition()
+        if result:
+            return result
+        pump(0.1)
+    return condition()
+
+
+def press(keysym):
+    Atspi.generate_keyboard_event(keysym, None, Atspi.KeySynthType.SYM)
+    pump(0.05)
+
+
+def type_text(text):
+    for character in text:
+        press(ord(character))
+
+
+def press_with_control(letter):
+    control = 0x04  # the Control modifier mask
+    Atspi.generate_keyboard_event(control, None, Atspi.KeySynthType.LOCKMODIFIERS)
+    press(ord(letter))
+    Atspi.generate_keyboard_event(control, None, Atspi.KeySynthType.UNLOCKMODIFIERS)
+
+
+def objects(root):
+    yield root
+    for index in range(root.get_child_count()):
+        child = root.get_child_at_index(index)
+        if child is not None:
+            yield from objects(child)
+
+
+def find(root, role, name=None):
+    for item in objects(root):
+        if item.get_role() == role and (name is None or re.fullmatch(name, item.get_name() or "")):
+            return item
+    return None
+
+
+def is_focused(item):
+    item.clear_cache()
+    return item.get_state_set().contains(Atspi.StateType.FOCUSED)
+
+
+def related(item, relation):
+    """The names of the objects item has the relation to."""
+    names = []
+    for found in item.get_relation_set():
+        if found.get_relation_type() == relation:
+            names += [found.get_target(i).get_name() for i in range(found.get_n_targets())]
+    return names
+
+
+class Program:
+    """A program started for the test, its application object and the
+    description changes that it sends."""
+
+    def __init__(self, path):
+        environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                           LC_ALL="C.UTF-8", LANGUAGE="")
+        self.process = subprocess.Popen([path], env=environment)
+        self.descriptions = []
+        self.listener = Atspi.EventListener.new(self.heard)
+        self.listener.register("object:property-change:accessible-description")
+        self.app = wait_for(self.application)
+        if not self.app:
+            raise RuntimeError(path + " did not appear on the accessibility bus")
+
+    def application(self):
+        desktop = Atspi.get_desktop(0)
+        for index in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(index)
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def heard(self, event):
+        # What a screen reader would speak: a new description of the object
+        # that has the focus (Orca's rule).
+        source = event.source
+        source.clear_cache()
+        if source.get_state_set().contains(Atspi.StateType.FOCUSED):
+            self.descriptions.append(source.get_description())
+
+    def windows(self):
+        return [self.app.get_child_at_index(i) for i in range(self.app.get_child_count())]
+
+    def every_control_has_a_name(self, program):
+        unnamed = [item.get_role_name() for item in objects(self.app)
+                   if item.get_role() in INTERACTIVE and not item.get_name()]
+        check(not unnamed, f"{program}: every interactive control has a name {unnamed or ''}")
+
+    def answer_a_box(self, program, control):
+        """Answers the box that is open with Return, and checks that the
+        keyboard is back on control."""
+        box = wait_for(lambda: len(self.windows()) > 1)
+        check(box, f"{program}: a box opens")
+        press(RETURN)
+        wait_for(lambda: len(self.windows()) == 1)
+        check(wait_for(lambda: is_focused(control), 5), f"{program}: the focus is back on {control.get_name()}")
+
+    def end(self):
+        self.listener.deregister("object:property-change:accessible-description")
+        self.process.terminate()
+        self.process.wait(10)
+
+
+def read_math(folder):
+    math = Program(os.path.join(folder, "Math"))
+    window = math.windows()[0]
+    check(window.get_role() == Atspi.Role.FRAME, "Math: the window is a frame")
+    math.every_control_has_a_name("Math")
+    answer = find(math.app, Atspi.Role.TEXT, "Answer")
+    check(wait_for(lambda: is_focused(answer)), "Math: the answer box has the keyboard at start")
+
+    problem = re.fullmatch(r"(\d+) (plus|minus) (\d+) equals", answer.get_description())
+    check(problem, f"Math: the answer box describes the problem ({answer.get_description()!r})")
+    first, operation, second = int(problem[1]), problem[2], int(problem[3])
+    check(find(math.app, Atspi.Role.LABEL, f"First number {first}") is not None
+          and find(math.app, Atspi.Role.LABEL, f"Second number {second}") is not None,
+          "Math: the numbers are read with their names")
+
+    type_text(str(first + second if operation == "plus" else first - second))
+    press(RETURN)
+    check(wait_for(lambda: any(d.startswith("Correct.") for d in math.descriptions), 5),
+          f"Math: a correct answer is spoken ({math.descriptions})")
+    check(find(math.app, Atspi.Role.LABEL, "Correct answers 1") is not None
+          and find(math.app, Atspi.Role.LABEL, "Incorrect answers 0") is not None,
+          "Math: the counts are read with their values")
+
+    type_text("1000")
+    press(RETURN)
+    math.answer_a_box("Math", answer)
+    type_text("7")
+    check(wait_for(lambda: Atspi.Text.get_text(answer, 0, -1) == "7", 5),
+          "Math: keys reach the answer box after the box")
+    math.end()
+
+
+def read_month(folder):
+    month = Program(os.path.join(folder, "Month"))
+    month.every_control_has_a_name("Month")
+    principal = find(month.app, Atspi.Role.TEXT, "Principal")
+    check(wait_for(lambda: is_focused(principal)), "Month: the principal box has the keyboard at start")
+
+    press(TAB)
+    press(TAB)
+    term = find(month.app, Atspi.Role.RADIO_BUTTON, "5 years")
+    check(wait_for(lambda: is_focused(term), 5), "Month: Tab enters the term group at the checked term")
+    check("Term:" in related(term, Atspi.RelationType.LABELLED_BY), "Month: the term buttons are labelled Term")
+
+    press(TAB)  # to Calculate
+    press(TAB)  # and round to the principal
+    check(wait_for(lambda: is_focused(principal), 5), "Month: Tab goes round to the principal")
+    type_text("20000")
+    press(RETURN)
+    payment = wait_for(lambda: find(month.app, Atspi.Role.LABEL, r"Monthly payment \$[\d,]+\.\d\d"), 5)
+    check(payment, "Month: the payment is read with its caption")
+    check(wait_for(lambda: any(d.startswith("Monthly payment $") for d in month.descriptions), 5),
+          f"Month: calculating is spoken ({month.descriptions})")
+    caption = find(month.app, Atspi.Role.LABEL, "Monthly payment:")
+    check(payment and caption and payment.get_name() in related(caption, Atspi.RelationType.LABEL_FOR),
+          "Month: the caption labels the payment")
+
+    type_text("1e39")
+    press(RETURN)
+    month.answer_a_box("Month", principal)
+    month.end()
+
+
+def read_edit(folder):
+    edit = Program(os.path.join(folder, "Edit"))
+    edit.every_control_has_a_name("Edit")
+    text = find(edit.app, Atspi.Role.TEXT, "Document text")
+    check(wait_for(lambda: is_focused(text)), "Edit: the text has the keyboard at start")
+    type_text("abc")
+    press_with_control("f")
+    check(wait_for(lambda: len(edit.windows()) > 1, 5), "Edit: Find opens its box")
+    type_text("zzz")
+    press(RETURN)
+    edit.answer_a_box("Edit", text)
+    type_text("d")
+    check(wait_for(lambda: Atspi.Text.get_text(text, 0, -1) == "abcd", 5), "Edit: keys reach the text after the boxes")
+    edit.end()
+
+
+def main():
+    folder = sys.argv[1]
+    # No window holds the keyboard by being under the pointer.
+    Atspi.generate_mouse_event(0, 0, "abs")
+    read_math(os.path.join(folder, "math"))
+    read_month(os.path.join(folder, "month"))
+    read_edit(os.path.join(folder, "edit"))
+    if failures:
+        print(f"{len(failures)} checks failed", flush=True)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
