@@ -1,9 +1,7 @@
 #include "colour.h"
 #include "formtesting.h"
-#include "frmedit.h"
-#include "frmmath.h"
-#include "frmmthlypay.h"
 #include "program.h"
+#include "programwindows.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -43,15 +41,6 @@ QPalette darkScheme()
     dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
     dark.setColor(QPalette::HighlightedText, Qt::white);
     return dark;
-}
-
-std::unique_ptr<QWidget> makeWindow(const QString &program)
-{
-    if (program == QLatin1String("Math"))
-        return std::make_unique<frmMath>();
-    if (program == QLatin1String("Month"))
-        return std::make_unique<frmMthlyPay>();
-    return std::make_unique<frmEdit>();
 }
 
 // Where a control draws its text.
@@ -160,10 +149,7 @@ void TestDesktops::resultsAreReadable()
 
 void TestDesktops::captionsFitUnderADesktopFont_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::newRow("Math") << "Math";
-    QTest::newRow("Month") << "Month";
-    QTest::newRow("Edit") << "Edit";
+    addProgramRows();
 }
 
 void TestDesktops::captionsFitUnderADesktopFont()

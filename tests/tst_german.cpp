@@ -1,8 +1,6 @@
 #include "formtesting.h"
-#include "frmedit.h"
-#include "frmmath.h"
-#include "frmmthlypay.h"
 #include "program.h"
+#include "programwindows.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -31,15 +29,6 @@ private slots:
 };
 
 namespace {
-
-std::unique_ptr<QWidget> makeWindow(const QString &program)
-{
-    if (program == QLatin1String("Math"))
-        return std::make_unique<frmMath>();
-    if (program == QLatin1String("Month"))
-        return std::make_unique<frmMthlyPay>();
-    return std::make_unique<frmEdit>();
-}
 
 QString textOf(const QObject *object)
 {
@@ -111,10 +100,7 @@ void TestGerman::windowTexts()
 
 void TestGerman::captionsFit_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::newRow("Math") << "Math";
-    QTest::newRow("Month") << "Month";
-    QTest::newRow("Edit") << "Edit";
+    addProgramRows();
 }
 
 void TestGerman::captionsFit()
