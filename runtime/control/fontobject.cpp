@@ -23,13 +23,17 @@ void FontObject::setName(const QString &name)
 
 void FontObject::setSize(double points)
 {
-    if (!(points > 0.0 && points <= double(largestSize)))
+    // The size a font holds is a float: a size that narrows to 0 or to
+    // infinity is refused as well, and so is one the font does not take.
+    const float size = float(points);
+    QFont font = m_font;
+    if (size > 0.0f && size <= largestSize)
+        font.setPointSizeF(double(size));
+    if (!(size > 0.0f && size <= largestSize) || font.pointSizeF() != double(size))
         throw RuntimeError::invalidPropertyValue(
             QCoreApplication::translate("RuntimeError",
                                         "Invalid property value: a font size is more than 0 and at most %1 points")
                 .arg(double(largestSize)));
-    QFont font = m_font;
-    font.setPointSizeF(double(float(points)));
     setFont(font);
 }
 

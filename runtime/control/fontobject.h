@@ -22,7 +22,7 @@ public:
     void setName(const QString &name);
     // The size in points; a size the font refuses (not above 0, or above
     // 2048, or not a number) throws RuntimeError 380 saying so and leaves
-    // the size as it was. Checked before it is narrowed to a float.
+    // the size as it was. Checked as the float the font holds.
     float Size() const { return float(m_font.pointSizeF()); }
     void setSize(double points);
     bool Bold() const { return m_font.bold(); }

@@ -15,9 +15,12 @@ std::optional<QVariant> HostPropertyBag::value(const QString &name) const
         return std::nullopt;
     // Cleared however the conversion ends.
     const std::unique_ptr<VARIANT, HRESULT (*)(VARIANT *)> owned(&variant, VariantClear);
+    // The only object a saved property holds is a font.
     if (variant.vt == VT_DISPATCH) {
-        const auto font = fontFromDispatch(variant.pdispVal);
-        return font ? QVariant::fromValue(font->font()) : QVariant(QStringLiteral("(object)"));
+        const auto font = variant.pdispVal ? fontFromDispatch(variant.pdispVal) : nullptr;
+        if (!font)
+            throw RuntimeError::typeMismatch();
+        return QVariant::fromValue(font->font());
     }
     const auto result = qvariantFromVariant(variant);
     if (!result)

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 #include "propertybag.h"
 
 // A host's IPropertyBag seen as the runtime's property bag, for a control
 // that a host loads and saves through the component layer. Fonts travel as
-// font dispatch objects; a value the host's bag cannot read in any other
-// type goes as text.
+// font dispatch objects, and a saved object that is not a font is a type
+// mismatch; a value the host's bag cannot take in its own type is written
+// as text.
 class HostPropertyBag : public PropertyBag
 {
 public:
