@@ -7,7 +7,7 @@
 
 #include "componentconversions.h"
 #include "fuzzinput.h"
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 
 #include <deque>
 #include <functional>

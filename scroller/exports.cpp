@@ -4,9 +4,10 @@
 
 #include "componentservices.h"
 #include "scrollerobject.h"
-#include "tovrell.h"
+#include <tovrell/tovrell.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QThread>
 
 namespace {
 
@@ -25,12 +26,19 @@ const ProjectDescriptor &project()
     return descriptor;
 }
 
-IUnknown *createObject(REFCLSID classId)
+// A control is a widget: it needs the host's QApplication, and the thread
+// that runs it.
+HRESULT createObject(REFCLSID classId, IUnknown **object)
 {
-    // A control needs the host's Qt application and its user-interface thread.
-    if (!(classId == CLSID_Scroller) || !QCoreApplication::instance())
-        return nullptr;
-    return static_cast<_Scroller *>(new ScrollerObject);
+    if (!(classId == CLSID_Scroller))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    const auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!application)
+        return CO_E_NOTINITIALIZED;
+    if (QThread::currentThread() != application->thread())
+        return RPC_E_WRONG_THREAD;
+    *object = static_cast<_Scroller *>(new ScrollerObject);
+    return S_OK;
 }
 
 LibraryServices services()

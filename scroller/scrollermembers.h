@@ -1,6 +1,8 @@
 #pragma once
 
-#include "componenttypes.h"
+#include <tovrell/componenttypes.h>
+
+#include <cstdint>
 
 // The members of _Scroller and the events of __Scroller: names, dispatch
 // ids, kinds, value types and help strings, in table order. The dispatch
@@ -60,6 +62,29 @@ inline constexpr Member members[] = {
     {u"Caption", Caption, Get, Type::Variant, ""},
     {u"Caption", Caption, Let, Type::Variant, ""},
     {u"RefreshCaption", RefreshCaption, Method, Type::None, ""},
+};
+
+// The seven saved properties, in the order they are read and written:
+// name, dispatch id, and the default with its type. Reading, writing and
+// change notification loop over this table. Font's default is the host's
+// ambient font.
+struct Saved
+{
+    const char16_t *name;
+    DISPID id;
+    Type defaultType;
+    std::int32_t defaultNumber;
+    const char16_t *defaultText;
+};
+
+inline constexpr Saved savedProperties[] = {
+    {u"BackColor", BackColor, Type::Colour, std::int32_t(0x8000000Fu), nullptr},
+    {u"ForeColor", ForeColor, Type::Colour, std::int32_t(0x80000012u), nullptr},
+    {u"Enabled", Enabled, Type::Boolean, 1, nullptr},
+    {u"Font", Font, Type::FontReference, 0, nullptr},
+    {u"BorderStyle", BorderStyle, Type::Integer16, 0, nullptr},
+    {u"Interval", Interval, Type::Integer16, 100, nullptr},
+    {u"Caption", Caption, Type::Variant, 0, u"Scroller"},
 };
 
 struct Event

@@ -4,8 +4,8 @@
 #include "conversions.h"
 #include "fontdispatch.h"
 #include "hostpropertybag.h"
-#include "scroller.h"
 #include "scrollermembers.h"
+#include "scrollerprivate.h"
 
 #include <QThread>
 #include <QWidget>
@@ -13,6 +13,7 @@
 #include <cstdint>
 
 using Tovrell::Scroller;
+using Tovrell::ScrollerPrivate;
 
 namespace {
 
@@ -109,7 +110,7 @@ HRESULT ScrollerObject::call(F &&work)
     if (const HRESULT state = usable(); FAILED(state))
         return state;
     try {
-        work(*m_scroller);
+        work(ScrollerPrivate::of(*m_scroller));
         return S_OK;
     } catch (const RuntimeError &error) {
         m_lastError = error.number();
@@ -298,33 +299,33 @@ HRESULT ScrollerObject::setFontProperty(const VARIANT &argument)
 
 HRESULT ScrollerObject::get_BackColor(std::uint32_t *color)
 {
-    return color ? call([color](Scroller &s) { *color = s.BackColor(); }) : E_POINTER;
+    return color ? call([color](ScrollerPrivate &s) { *color = s.BackColor(); }) : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_BackColor(std::uint32_t color)
 {
-    return call([color](Scroller &s) { s.setBackColor(color); });
+    return call([color](ScrollerPrivate &s) { s.setBackColor(color); });
 }
 
 HRESULT ScrollerObject::get_ForeColor(std::uint32_t *color)
 {
-    return color ? call([color](Scroller &s) { *color = s.ForeColor(); }) : E_POINTER;
+    return color ? call([color](ScrollerPrivate &s) { *color = s.ForeColor(); }) : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_ForeColor(std::uint32_t color)
 {
-    return call([color](Scroller &s) { s.setForeColor(color); });
+    return call([color](ScrollerPrivate &s) { s.setForeColor(color); });
 }
 
 HRESULT ScrollerObject::get_Enabled(VARIANT_BOOL *enabled)
 {
-    return enabled ? call([enabled](Scroller &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; })
+    return enabled ? call([enabled](ScrollerPrivate &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; })
                    : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_Enabled(VARIANT_BOOL enabled)
 {
-    return call([enabled](Scroller &s) { s.setEnabled(enabled != VARIANT_FALSE); });
+    return call([enabled](ScrollerPrivate &s) { s.setEnabled(enabled != VARIANT_FALSE); });
 }
 
 HRESULT ScrollerObject::get_Font(IDispatch **font)
@@ -332,42 +333,42 @@ HRESULT ScrollerObject::get_Font(IDispatch **font)
     if (!font)
         return E_POINTER;
     *font = nullptr;
-    return call([font](Scroller &s) { *font = fontDispatch(s.Font()); });
+    return call([font](ScrollerPrivate &s) { *font = fontDispatch(s.Font()); });
 }
 
 HRESULT ScrollerObject::putref_Font(IDispatch *font)
 {
     std::shared_ptr<FontObject> object;
-    if (const HRESULT read = call([&](Scroller &) { object = fontFromDispatch(font); }); FAILED(read))
+    if (const HRESULT read = call([&](ScrollerPrivate &) { object = fontFromDispatch(font); }); FAILED(read))
         return read;
     if (!object)
         return E_INVALIDARG;
-    return call([&object](Scroller &s) { s.setFont(object); });
+    return call([&object](ScrollerPrivate &s) { s.setFont(object); });
 }
 
 HRESULT ScrollerObject::get_BorderStyle(std::int16_t *style)
 {
-    return style ? call([style](Scroller &s) { *style = s.BorderStyle(); }) : E_POINTER;
+    return style ? call([style](ScrollerPrivate &s) { *style = s.BorderStyle(); }) : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_BorderStyle(std::int16_t style)
 {
-    return call([style](Scroller &s) { s.setBorderStyle(style); });
+    return call([style](ScrollerPrivate &s) { s.setBorderStyle(style); });
 }
 
 HRESULT ScrollerObject::Refresh()
 {
-    return call([](Scroller &s) { s.Refresh(); });
+    return call([](ScrollerPrivate &s) { s.Refresh(); });
 }
 
 HRESULT ScrollerObject::get_Interval(std::int32_t *milliseconds)
 {
-    return milliseconds ? call([milliseconds](Scroller &s) { *milliseconds = s.Interval(); }) : E_POINTER;
+    return milliseconds ? call([milliseconds](ScrollerPrivate &s) { *milliseconds = s.Interval(); }) : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_Interval(std::int32_t milliseconds)
 {
-    return call([milliseconds](Scroller &s) { s.setInterval(milliseconds); });
+    return call([milliseconds](ScrollerPrivate &s) { s.setInterval(milliseconds); });
 }
 
 HRESULT ScrollerObject::get_Caption(VARIANT *caption)
@@ -375,7 +376,7 @@ HRESULT ScrollerObject::get_Caption(VARIANT *caption)
     if (!caption)
         return E_POINTER;
     VariantInit(caption);
-    return call([caption](Scroller &s) {
+    return call([caption](ScrollerPrivate &s) {
         const QVariant value = s.Caption();
         if (FAILED(variantFromQVariant(value, caption)))
             variantFromQVariant(value.toString(), caption);
@@ -389,12 +390,12 @@ HRESULT ScrollerObject::put_Caption(VARIANT caption)
     const auto value = qvariantFromVariant(caption);
     if (!value)
         return DISP_E_TYPEMISMATCH;
-    return call([&value](Scroller &s) { s.setCaption(*value); });
+    return call([&value](ScrollerPrivate &s) { s.setCaption(*value); });
 }
 
 HRESULT ScrollerObject::RefreshCaption()
 {
-    return call([](Scroller &s) { s.RefreshCaption(); });
+    return call([](ScrollerPrivate &s) { s.RefreshCaption(); });
 }
 
 HRESULT ScrollerObject::EnumConnectionPoints(IEnumConnectionPoints **points)
@@ -431,15 +432,9 @@ void ScrollerObject::fire(DISPID id, DISPPARAMS &params)
 }
 
 // Tells the host's property-change sinks which member changed.
-void ScrollerObject::notifyChange(const QString &property)
+void ScrollerObject::notifyChange(DISPID id)
 {
-    for (const auto &member : ScrollerMembers::members) {
-        if (property == QStringView(member.name)) {
-            m_propertyNotifications.forEachSink<IPropertyNotifySink>(
-                [&](IPropertyNotifySink *sink) { sink->OnChanged(member.id); });
-            return;
-        }
-    }
+    m_propertyNotifications.forEachSink<IPropertyNotifySink>([id](IPropertyNotifySink *sink) { sink->OnChanged(id); });
 }
 
 void ScrollerObject::connectEvents()
@@ -474,7 +469,7 @@ void ScrollerObject::connectEvents()
     QObject::connect(s, &Scroller::MouseDown, s, mouse(ScrollerMembers::MouseDownEvent));
     QObject::connect(s, &Scroller::MouseMove, s, mouse(ScrollerMembers::MouseMoveEvent));
     QObject::connect(s, &Scroller::MouseUp, s, mouse(ScrollerMembers::MouseUpEvent));
-    QObject::connect(s, &Scroller::propertyChanged, s, [this](const QString &property) { notifyChange(property); });
+    ScrollerPrivate::of(*s).onPropertyChanged = [this](DISPID id) { notifyChange(id); };
 }
 
 HRESULT ScrollerObject::GetClassID(CLSID *classId)
@@ -490,7 +485,7 @@ HRESULT ScrollerObject::InitNew()
     if (const HRESULT state = usable(); FAILED(state))
         return state;
     m_lastError = 0;
-    return m_scroller->initProperties() ? S_OK : resultOf(m_lastError);
+    return ScrollerPrivate::of(*m_scroller).initProperties() ? S_OK : resultOf(m_lastError);
 }
 
 HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
@@ -501,7 +496,7 @@ HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
         return state;
     HostPropertyBag properties(bag, log);
     m_lastError = 0;
-    if (m_scroller->readProperties(properties))
+    if (ScrollerPrivate::of(*m_scroller).readProperties(properties))
         return S_OK;
     const HRESULT result = resultOf(m_lastError);
     // Tell the host's error log which saved value was refused, and why.
@@ -523,15 +518,15 @@ HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
         return state;
     HostPropertyBag properties(bag, nullptr);
     m_lastError = 0;
-    return m_scroller->writeProperties(properties) ? S_OK : resultOf(m_lastError);
+    return ScrollerPrivate::of(*m_scroller).writeProperties(properties) ? S_OK : resultOf(m_lastError);
 }
 
 HRESULT ScrollerObject::SetParent(void *parentWidget)
 {
-    return call([parentWidget](Scroller &s) {
-        s.setParent(static_cast<QWidget *>(parentWidget));
+    return call([parentWidget](ScrollerPrivate &s) {
+        s.widget().setParent(static_cast<QWidget *>(parentWidget));
         if (parentWidget)
-            s.show();
+            s.widget().show();
     });
 }
 
@@ -539,14 +534,14 @@ HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t w
 {
     if (width < 0 || height < 0)
         return E_INVALIDARG;
-    return call([=](Scroller &s) { s.setBounds(QRect(x, y, width, height)); });
+    return call([=](ScrollerPrivate &s) { s.setBounds(QRect(x, y, width, height)); });
 }
 
 HRESULT ScrollerObject::SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints)
 {
     if (fontName && fontPoints > FontObject::largestSize)
         return E_INVALIDARG;
-    return call([=](Scroller &s) {
+    return call([=](ScrollerPrivate &s) {
         s.setAmbientUserMode(userMode != VARIANT_FALSE);
         if (fontName && fontPoints > 0.0f) {
             QFont font(QString::fromUtf16(fontName));

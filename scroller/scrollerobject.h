@@ -2,7 +2,7 @@
 
 #include "comobject.h"
 #include "connectionpoint.h"
-#include "tovrell.h"
+#include <tovrell/tovrell.h>
 
 #include <QPointer>
 
@@ -70,7 +70,7 @@ private:
     HRESULT call(F &&work);
     void fire(DISPID id, DISPPARAMS &params);
     void connectEvents();
-    void notifyChange(const QString &property);
+    void notifyChange(DISPID id);
 
     QPointer<Tovrell::Scroller> m_scroller;
     ConnectionPoint m_events{*this, DIID___Scroller, true};

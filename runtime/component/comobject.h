@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 
 #include <atomic>
 

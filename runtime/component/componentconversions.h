@@ -3,7 +3,7 @@
 // Conversions between the component layer's data and Qt's, for the
 // runtime's own side of the boundary.
 
-#include "componenttypes.h"
+#include <tovrell/componenttypes.h>
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "componenttypes.h"
+#include <tovrell/componenttypes.h>
 
 #include <QList>
 #include <QString>

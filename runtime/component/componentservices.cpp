@@ -40,9 +40,9 @@ public:
             return CLASS_E_NOAGGREGATION;
         // The library declines to create an object where it cannot live,
         // e.g. a control in a process without a Qt application.
-        IUnknown *created = m_library.createObject(m_classId);
-        if (!created)
-            return E_UNEXPECTED;
+        IUnknown *created = nullptr;
+        if (const HRESULT made = m_library.createObject(m_classId, &created); FAILED(made))
+            return made;
         const HRESULT result = created->QueryInterface(riid, object);
         created->Release();
         return result;

@@ -7,7 +7,7 @@
 
 #include "comobject.h"
 #include "componentregistry.h"
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 
 // What a library adds to its descriptor for the services: how to make each
 // object. Its live objects, locks and handle are its module's,
@@ -15,9 +15,10 @@
 struct LibraryServices
 {
     const ProjectDescriptor *project;
-    // Creates the object with the given class id, with one reference held
-    // by the caller; null for an unknown class id.
-    IUnknown *(*createObject)(REFCLSID classId);
+    // Creates the object with the given class id into *object, with one
+    // reference held by the caller; CLASS_E_CLASSNOTAVAILABLE for an unknown
+    // class id, or the library's own failure where the object cannot live.
+    HRESULT (*createObject)(REFCLSID classId, IUnknown **object);
 };
 
 // The reasons a library's entry is called for.

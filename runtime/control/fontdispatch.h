@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fontobject.h"
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 
 #include <memory>
 

@@ -35,17 +35,24 @@ qint16 shiftOf(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-UserControl::UserControl(QWidget *parent)
-    : QWidget(parent)
+UserControl::UserControl(QWidget &widget)
+    : m_widget(widget)
     , m_backColor(buttonFace)
     , m_foreColor(buttonText)
     , m_font(FontObject::create(QApplication::font()))
 {
     // Mouse movement reaches the handler with or without a button held.
-    setMouseTracking(true);
+    m_widget.setMouseTracking(true);
 }
 
 UserControl::~UserControl() = default;
+
+QFont UserControl::ambientFont() const
+{
+    if (m_ambientFont)
+        return *m_ambientFont;
+    return m_widget.parentWidget() ? m_widget.parentWidget()->font() : QApplication::font();
+}
 
 void UserControl::setSurfaceBackColor(quint32 color)
 {
@@ -64,7 +71,7 @@ void UserControl::setSurfaceBorderStyle(qint16 style)
     if (style != 0 && style != 1)
         throw RuntimeError::invalidPropertyValue();
     m_borderStyle = style;
-    update();
+    m_widget.update();
 }
 
 void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
@@ -76,7 +83,8 @@ void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
 
 QRect UserControl::drawingArea() const
 {
-    return m_borderStyle == 1 ? rect().adjusted(1, 1, -1, -1) : rect();
+    const QRect whole = m_widget.rect();
+    return m_borderStyle == 1 ? whole.adjusted(1, 1, -1, -1) : whole;
 }
 
 void UserControl::Cls()
@@ -86,7 +94,7 @@ void UserControl::Cls()
         m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(colorFromValue(m_backColor));
     m_printPosition = QPointF(0, 0);
-    update();
+    m_widget.update();
 }
 
 void UserControl::Print(const QString &text)
@@ -113,7 +121,7 @@ void UserControl::Print(const QString &text)
     const QFontMetricsF metrics(m_font->font());
     painter.drawText(m_printPosition + QPointF(0, metrics.ascent()), shown);
     m_printPosition = QPointF(0, m_printPosition.y() + metrics.height());
-    update();
+    m_widget.update();
 }
 
 float UserControl::TextWidth(const QString &text) const
@@ -130,31 +138,26 @@ float UserControl::TextHeight(const QString &text) const
 
 float UserControl::ScaleWidth() const
 {
-    return float(twipsFromPixels(width()));
+    return float(twipsFromPixels(m_widget.width()));
 }
 
 float UserControl::ScaleHeight() const
 {
-    return float(twipsFromPixels(height()));
+    return float(twipsFromPixels(m_widget.height()));
 }
 
-void UserControl::paintEvent(QPaintEvent *)
+void UserControl::paint(QPainter &painter) const
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), colorFromValue(m_backColor));
+    const QRect whole = m_widget.rect();
+    painter.fillRect(whole, colorFromValue(m_backColor));
     painter.drawImage(drawingArea().topLeft(), m_image);
     if (m_borderStyle == 1) {
         painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(whole.adjusted(0, 0, -1, -1));
     }
 }
 
-void UserControl::resizeEvent(QResizeEvent *)
-{
-    runResize();
-}
-
-void UserControl::runResize()
+void UserControl::resized()
 {
     runHandler([this] { UserControl_Resize(); });
 }
@@ -170,33 +173,35 @@ void UserControl::mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qi
     runHandler([&] { (this->*handler)(button, shift, x, y); });
 }
 
-void UserControl::mousePressEvent(QMouseEvent *event)
+void UserControl::mousePressed(QMouseEvent *event)
 {
     m_pressed = true;
     mouseEvent(event, &UserControl::UserControl_MouseDown);
 }
 
-void UserControl::mouseMoveEvent(QMouseEvent *event)
+void UserControl::mouseMoved(QMouseEvent *event)
 {
     mouseEvent(event, &UserControl::UserControl_MouseMove);
 }
 
-void UserControl::mouseReleaseEvent(QMouseEvent *event)
+// A host may end the control in any of its handlers: nothing of it is
+// touched once its widget is gone.
+void UserControl::mouseReleased(QMouseEvent *event)
 {
-    const QPointer<UserControl> alive(this);
+    const QPointer<QWidget> alive(&m_widget);
     mouseEvent(event, &UserControl::UserControl_MouseUp);
     if (!alive)
         return;
-    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    const bool click = m_pressed && m_widget.rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         runHandler([this] { UserControl_Click(); });
 }
 
-void UserControl::mouseDoubleClickEvent(QMouseEvent *event)
+void UserControl::mouseDoubleClicked(QMouseEvent *event)
 {
     m_pressed = false;
-    const QPointer<UserControl> alive(this);
+    const QPointer<QWidget> alive(&m_widget);
     mouseEvent(event, &UserControl::UserControl_MouseDown);
     if (alive)
         runHandler([this] { UserControl_DblClick(); });

@@ -4,7 +4,6 @@
 #include "propertybag.h"
 #include "runtimeerror.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -12,30 +11,48 @@
 #include <memory>
 #include <optional>
 
-// The surface a user control is built on: a widget with a retained drawing
-// (Cls, Print, text measuring in twips), the values of BackColor,
-// ForeColor, Enabled, Font and BorderStyle, the host's ambient properties
-// and the event and persistence handlers. A control derives from it,
-// overrides the UserControl_ handlers it needs, and offers its host the
-// persistence calls, change notification and errors in its own name (see
-// runHandler and PropertyChanged), so that a host of a control library
-// needs nothing of this class but what is inline here.
-class UserControl : public QWidget
+class QMouseEvent;
+class QPainter;
+
+// The surface a user control is built on, drawn on the widget that shows
+// the control: a retained drawing (Cls, Print, text measuring in twips),
+// the values of BackColor, ForeColor, Enabled, Font and BorderStyle, the
+// host's ambient properties and the event and persistence handlers. A
+// control derives from it and overrides the UserControl_ handlers it
+// needs; the widget hands its paint, resize and mouse events to it.
+class UserControl
 {
 public:
-    explicit UserControl(QWidget *parent = nullptr);
-    ~UserControl() override;
+    explicit UserControl(QWidget &widget);
+    virtual ~UserControl();
+    UserControl(const UserControl &) = delete;
+    UserControl &operator=(const UserControl &) = delete;
+
+    QWidget &widget() const { return m_widget; }
 
     // The host's ambient properties: UserMode is true while the host runs,
     // false while it is being designed; Font is the host's font for its
     // controls, and without one the parent's font stands in.
     bool ambientUserMode() const { return m_userMode; }
     void setAmbientUserMode(bool userMode) { m_userMode = userMode; }
-    QFont ambientFont() const
-    {
-        return m_ambientFont ? *m_ambientFont : parentWidget() ? parentWidget()->font() : QApplication::font();
-    }
+    QFont ambientFont() const;
     void setAmbientFont(const QFont &font) { m_ambientFont = font; }
+
+    // Measures in twips, in the surface's current font.
+    float TextWidth(const QString &text) const;
+    float TextHeight(const QString &text) const;
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    float FontSize() const { return m_font->Size(); }
+    void setFontSize(float points) { m_font->setSize(points); }
+
+    // The widget's events.
+    void paint(QPainter &painter) const;
+    void resized();
+    void mousePressed(QMouseEvent *event);
+    void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
+    void mouseDoubleClicked(QMouseEvent *event);
 
 protected:
     virtual void UserControl_InitProperties() { }
@@ -55,33 +72,21 @@ protected:
     void setSurfaceBackColor(quint32 color);
     quint32 surfaceForeColor() const { return m_foreColor; }
     void setSurfaceForeColor(quint32 color);
+    bool surfaceEnabled() const { return m_widget.isEnabled(); }
+    void setSurfaceEnabled(bool enabled) { m_widget.setEnabled(enabled); }
     qint16 surfaceBorderStyle() const { return m_borderStyle; }
     void setSurfaceBorderStyle(qint16 style);
     std::shared_ptr<FontObject> surfaceFont() const { return m_font; }
     void setSurfaceFont(std::shared_ptr<FontObject> font);
-    float FontSize() const { return m_font->Size(); }
-    void setFontSize(float points) { m_font->setSize(points); }
 
-    // Drawing on the retained image, which paintEvent shows.
+    // Drawing on the retained image, which paint shows.
     void Cls();
     void Print(const QString &text);
-    // Measures in twips, in the surface's current font.
-    float TextWidth(const QString &text) const;
-    float TextHeight(const QString &text) const;
-    float ScaleWidth() const;
-    float ScaleHeight() const;
     // Tells the host that property name changed: its saved data is out of
     // date.
     virtual void PropertyChanged(const QString &name) = 0;
     // Tells the host of a runtime error that no handler handled.
     virtual void reportError(int number, const QString &description) = 0;
-
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
     // Runs a handler of the control, reporting a runtime error to the host.
     // False also when the control did not survive it: a host may delete the
@@ -90,7 +95,7 @@ protected:
     template <typename F>
     bool runHandler(F &&handler)
     {
-        const QPointer<UserControl> alive(this);
+        const QPointer<QWidget> alive(&m_widget);
         try {
             handler();
             return alive;
@@ -100,14 +105,12 @@ protected:
             return false;
         }
     }
-    // Runs the resize handler, as a change of size does; for a host that
-    // sets the size the control already has.
-    void runResize();
 
 private:
     QRect drawingArea() const;
     void mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &));
 
+    QWidget &m_widget;
     QImage m_image;
     QPointF m_printPosition;
     quint32 m_backColor;

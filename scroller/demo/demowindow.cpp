@@ -94,9 +94,9 @@ DemoWindow::DemoWindow(QWidget *parent)
             [this](int ms) { apply([ms](Scroller *s) { s->setInterval(ms); }); });
     connect(fontButton, &QPushButton::clicked, this, [this] {
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, current()->Font()->font(), this);
+        const QFont chosen = QFontDialog::getFont(&ok, current()->Font(), this);
         if (ok)
-            apply([chosen](Scroller *s) { s->setFontForDesigner(chosen); });
+            apply([chosen](Scroller *s) { s->setFont(chosen); });
     });
     connect(m_designMode, &QCheckBox::toggled, this, [this](bool design) {
         for (Scroller *s : m_scrollers)
@@ -124,12 +124,12 @@ void DemoWindow::showProperties()
     m_interval->setValue(current()->Interval());
 }
 
-// Property procedures report refused values as runtime errors.
+// The setters refuse a value by throwing Tovrell::Error.
 void DemoWindow::apply(const std::function<void(Scroller *)> &change)
 {
     try {
         change(current());
-    } catch (const RuntimeError &error) {
+    } catch (const Tovrell::Error &error) {
         log(tr("error %1: %2").arg(error.number()).arg(error.message()));
         showProperties();
     }

@@ -5,7 +5,7 @@
 #include <QSettings>
 
 // The demo's property bag: one group of a settings file per control.
-class SettingsPropertyBag : public PropertyBag
+class SettingsPropertyBag : public Tovrell::PropertyBag
 {
 public:
     SettingsPropertyBag(QSettings &settings, const QString &group)
@@ -13,7 +13,6 @@ public:
         , m_group(group + u'/')
     { }
 
-protected:
     std::optional<QVariant> value(const QString &name) const override
     {
         if (!m_settings.contains(m_group + name))

@@ -2,7 +2,7 @@
 // runtime, and the reader's answers for files that hold none.
 
 #include "libraryresources.h"
-#include "tovrell.h"
+#include <tovrell/tovrell.h>
 
 #include <QTemporaryFile>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "componentconversions.h"
 #include "libraryresources.h"
 #include "scrollermembers.h"
-#include "tovrell.h"
+#include <tovrell/tovrell.h>
 #include "typelibraryreader.h"
 
 #include <QTest>

@@ -6,7 +6,7 @@
 
 #include "componentconversions.h"
 #include "scrollermembers.h"
-#include "tovrell.h"
+#include <tovrell/tovrell.h>
 
 #include <cstdio>
 #include <fstream>

@@ -26,9 +26,9 @@ ProjectDescriptor project()
     return descriptor;
 }
 
-IUnknown *createNothing(REFCLSID)
+HRESULT createNothing(REFCLSID, IUnknown **)
 {
-    return nullptr;
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 } // namespace

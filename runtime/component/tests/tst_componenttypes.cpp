@@ -1,5 +1,5 @@
 #include "componentconversions.h"
-#include "interfaces.h"
+#include <tovrell/interfaces.h>
 
 #include <QTest>
 

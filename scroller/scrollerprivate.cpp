@@ -1,0 +1,453 @@
+#include "scrollerprivate.h"
+
+#include "colour.h"
+#include "conversions.h"
+#include "numbers.h"
+#include "twips.h"
+
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Tovrell {
+
+namespace {
+
+const QString W = QStringLiteral("W");
+const QString A = QStringLiteral("A");
+
+// Where each grapheme cluster of text starts, then the text's end.
+std::vector<qsizetype> characterStartsOf(const QString &text)
+{
+    std::vector<qsizetype> starts;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = 0; at >= 0 && at < text.size(); at = finder.toNextBoundary())
+        starts.push_back(at);
+    starts.push_back(text.size());
+    return starts;
+}
+
+std::shared_ptr<FontObject> toFont(const QVariant &value)
+{
+    if (value.typeId() != QMetaType::QFont)
+        throw RuntimeError::typeMismatch();
+    return FontObject::create(value.value<QFont>());
+}
+
+// A caption is a value, never an object: a saved font is refused as the
+// component's put refuses it.
+QVariant toCaption(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QFont)
+        throw RuntimeError::typeMismatch();
+    return value;
+}
+
+qint64 roundHalfEven(float value)
+{
+    return qint64(std::nearbyint(double(value)));
+}
+
+} // namespace
+
+ScrollerPrivate::ScrollerPrivate(Scroller &scroller)
+    : UserControl(scroller)
+    , q(scroller)
+{
+    Timer1.setInterval(100);
+    Timer1.callOnTimeout(&q, [this] { runHandler([this] { Timer1_Timer(); }); });
+    Timer1.start();
+}
+
+ScrollerPrivate::~ScrollerPrivate() = default;
+
+bool ScrollerPrivate::initProperties()
+{
+    scrollAfresh();
+    return runHandler([this] { UserControl_InitProperties(); });
+}
+
+bool ScrollerPrivate::readProperties(::PropertyBag &bag)
+{
+    scrollAfresh();
+    return runHandler([this, &bag] { UserControl_ReadProperties(bag); });
+}
+
+// A new placement or a load scrolls its caption from the start, whatever
+// the timer built before.
+void ScrollerPrivate::scrollAfresh()
+{
+    ScrollText.clear();
+    m_characterStarts.clear();
+    ScrollPosition = 0;
+}
+
+bool ScrollerPrivate::writeProperties(::PropertyBag &bag)
+{
+    return runHandler([this, &bag] { UserControl_WriteProperties(bag); });
+}
+
+void ScrollerPrivate::setBounds(const QRect &bounds)
+{
+    const bool sameSize = bounds.size() == q.size();
+    q.setGeometry(bounds);
+    if (sameSize)
+        resized();
+}
+
+void ScrollerPrivate::PropertyChanged(const QString &name)
+{
+    emit q.propertyChanged(name);
+}
+
+void ScrollerPrivate::reportError(int number, const QString &description)
+{
+    emit q.errorRaised(number, description);
+}
+
+// Reports a change by the property's name and, to the component's
+// listeners, by its dispatch id.
+void ScrollerPrivate::notify(DISPID id)
+{
+    for (const auto &property : ScrollerMembers::savedProperties) {
+        if (property.id == id)
+            PropertyChanged(QString::fromUtf16(property.name));
+    }
+    if (onPropertyChanged)
+        onPropertyChanged(id);
+}
+
+quint32 ScrollerPrivate::BackColor() const
+{
+    return surfaceBackColor();
+}
+
+void ScrollerPrivate::setBackColor(quint32 New_BackColor)
+{
+    setSurfaceBackColor(New_BackColor);
+    RefreshCaption();
+    notify(ScrollerMembers::BackColor);
+}
+
+quint32 ScrollerPrivate::ForeColor() const
+{
+    return surfaceForeColor();
+}
+
+void ScrollerPrivate::setForeColor(quint32 New_ForeColor)
+{
+    setSurfaceForeColor(New_ForeColor);
+    RefreshCaption();
+    notify(ScrollerMembers::ForeColor);
+}
+
+bool ScrollerPrivate::Enabled() const
+{
+    return surfaceEnabled();
+}
+
+void ScrollerPrivate::setEnabled(bool New_Enabled)
+{
+    setSurfaceEnabled(New_Enabled);
+    RefreshCaption();
+    notify(ScrollerMembers::Enabled);
+}
+
+std::shared_ptr<FontObject> ScrollerPrivate::Font() const
+{
+    return surfaceFont();
+}
+
+void ScrollerPrivate::setFont(std::shared_ptr<FontObject> New_Font)
+{
+    setSurfaceFont(std::move(New_Font));
+    notify(ScrollerMembers::Font);
+}
+
+qint16 ScrollerPrivate::BorderStyle() const
+{
+    return surfaceBorderStyle();
+}
+
+void ScrollerPrivate::setBorderStyle(qint16 New_BorderStyle)
+{
+    setSurfaceBorderStyle(New_BorderStyle);
+    RefreshCaption();
+    notify(ScrollerMembers::BorderStyle);
+}
+
+qint32 ScrollerPrivate::Interval() const
+{
+    return Timer1.interval();
+}
+
+void ScrollerPrivate::setInterval(qint32 New_Interval)
+{
+    applyInterval(New_Interval);
+    notify(ScrollerMembers::Interval);
+}
+
+// The timer's own range: 0 to 65535 milliseconds, 0 stopping its events.
+void ScrollerPrivate::applyInterval(qint32 milliseconds)
+{
+    if (milliseconds < 0 || milliseconds > 65535)
+        throw RuntimeError::invalidPropertyValue();
+    Timer1.setInterval(milliseconds);
+    if (milliseconds == 0)
+        Timer1.stop();
+    else if (!Timer1.isActive())
+        Timer1.start();
+}
+
+QVariant ScrollerPrivate::Caption() const
+{
+    return CaptionValue;
+}
+
+void ScrollerPrivate::setCaption(const QVariant &New_Caption)
+{
+    CaptionValue = New_Caption;
+    // A new caption scrolls from the next tick on.
+    ScrollText.clear();
+    RefreshCaption();
+    notify(ScrollerMembers::Caption);
+}
+
+void ScrollerPrivate::Refresh()
+{
+    q.update();
+}
+
+void ScrollerPrivate::RefreshCaption()
+{
+    Cls();
+    Print(toText(CaptionValue));
+}
+
+void ScrollerPrivate::UserControl_InitProperties()
+{
+    setBackColor(0x00FFFF00);
+    setForeColor(0x00000000);
+    CaptionValue = QStringLiteral("Scroller");
+    setFont(FontObject::create(ambientFont()));
+}
+
+QVariant ScrollerPrivate::defaultOf(const ScrollerMembers::Saved &property) const
+{
+    using ScrollerMembers::Type;
+    switch (property.defaultType) {
+    case Type::Colour:
+    case Type::Integer32:
+        return qint32(property.defaultNumber);
+    case Type::Boolean:
+        return property.defaultNumber != 0;
+    case Type::FontReference:
+        return QVariant::fromValue(ambientFont());
+    case Type::Integer16:
+        return QVariant::fromValue(qint16(property.defaultNumber));
+    case Type::Variant:
+    case Type::None:
+        break;
+    }
+    return QString::fromUtf16(property.defaultText);
+}
+
+// Each value goes straight to the surface or the timer, but the font,
+// which goes through its property procedure.
+void ScrollerPrivate::applySaved(DISPID id, const QVariant &value)
+{
+    switch (id) {
+    case ScrollerMembers::BackColor:
+        setSurfaceBackColor(toColour(value));
+        break;
+    case ScrollerMembers::ForeColor:
+        setSurfaceForeColor(toColour(value));
+        break;
+    case ScrollerMembers::Enabled:
+        setSurfaceEnabled(toBoolean(value));
+        break;
+    case ScrollerMembers::Font:
+        setFont(toFont(value));
+        break;
+    case ScrollerMembers::BorderStyle:
+        setSurfaceBorderStyle(toInteger(value));
+        break;
+    case ScrollerMembers::Interval:
+        applyInterval(toLong(value));
+        break;
+    case ScrollerMembers::Caption:
+        CaptionValue = toCaption(value);
+        break;
+    }
+}
+
+void ScrollerPrivate::UserControl_ReadProperties(::PropertyBag &PropBag)
+{
+    for (const auto &property : ScrollerMembers::savedProperties)
+        applySaved(property.id, PropBag.ReadProperty(QString::fromUtf16(property.name), defaultOf(property)));
+}
+
+QVariant ScrollerPrivate::savedValue(DISPID id) const
+{
+    switch (id) {
+    case ScrollerMembers::BackColor:
+        return qint32(surfaceBackColor());
+    case ScrollerMembers::ForeColor:
+        return qint32(surfaceForeColor());
+    case ScrollerMembers::Enabled:
+        return surfaceEnabled();
+    case ScrollerMembers::Font:
+        return QVariant::fromValue(Font()->font());
+    case ScrollerMembers::BorderStyle:
+        return QVariant::fromValue(surfaceBorderStyle());
+    case ScrollerMembers::Interval:
+        return qint32(Timer1.interval());
+    }
+    return CaptionValue;
+}
+
+void ScrollerPrivate::UserControl_WriteProperties(::PropertyBag &PropBag)
+{
+    for (const auto &property : ScrollerMembers::savedProperties)
+        PropBag.WriteProperty(QString::fromUtf16(property.name), savedValue(property.id), defaultOf(property));
+}
+
+// The caption and as many blanks as it has characters, then blanks until
+// the text is at least twice as wide as the control. Measuring is not
+// additive for every text (Qt stops measuring at some control characters),
+// so the loop also ends once appending no longer widens the text, and it
+// never appends more blanks than would fill twice the width on their own.
+void ScrollerPrivate::buildScrollText()
+{
+    const QString text = toText(Caption());
+    ScrollText = text + QString(qsizetype(characterStartsOf(text).size() - 1), u' ');
+    const float twiceWidth = checkedSingle(2.0 * double(ScaleWidth()));
+    const float blank = TextWidth(QStringLiteral(" "));
+    if (blank > 0.0f) {
+        qsizetype allowed = qsizetype(std::ceil(twiceWidth / blank)) + 1;
+        float width = TextWidth(ScrollText);
+        while (twiceWidth > width && allowed > 0) {
+            // Jump to just short of the width, then go one blank at a time,
+            // so the result is the one a blank-by-blank loop would reach.
+            const qsizetype more =
+                std::min(allowed, std::max<qsizetype>(1, qsizetype((twiceWidth - width) / blank) - 1));
+            ScrollText += QString(more, u' ');
+            allowed -= more;
+            const float wider = TextWidth(ScrollText);
+            if (!(wider > width))
+                break;
+            width = wider;
+        }
+    }
+    m_characterStarts = characterStartsOf(ScrollText);
+    ScrollPosition = 1;
+}
+
+QString ScrollerPrivate::character(qsizetype position) const
+{
+    const qsizetype start = m_characterStarts[std::size_t(position - 1)];
+    return ScrollText.mid(start, m_characterStarts[std::size_t(position)] - start);
+}
+
+void ScrollerPrivate::Timer1_Timer()
+{
+    if (!ambientUserMode())
+        return;
+    if (ScrollText.isEmpty())
+        buildScrollText();
+    const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
+    if (length < 1) {
+        CaptionValue = QString();
+        RefreshCaption();
+        return;
+    }
+
+    const QString c = character(ScrollPosition);
+    const qint64 widthOfW = roundHalfEven(TextWidth(W));
+    const qint64 widthOfC = roundHalfEven(TextWidth(c));
+    // A character wider than "W", or one of no width, still moves the
+    // banner on by one: it never stops.
+    const qint64 step = widthOfC > 0 ? std::max<qint64>(1, widthOfW / widthOfC) : 1;
+    ScrollPosition += qsizetype(step);
+    if (ScrollPosition > length)
+        ScrollPosition = 1;
+
+    // From the character at ScrollPosition to the end, then the first
+    // ScrollPosition characters: that character stands first and last.
+    const qsizetype start = m_characterStarts[std::size_t(ScrollPosition - 1)];
+    const qsizetype end = m_characterStarts[std::size_t(ScrollPosition)];
+    CaptionValue = ScrollText.mid(start) + ScrollText.left(end);
+    RefreshCaption();
+}
+
+bool ScrollerPrivate::trySetFontSize(float points)
+{
+    try {
+        setFontSize(points);
+        return true;
+    } catch (const RuntimeError &) {
+        return false;
+    }
+}
+
+void ScrollerPrivate::UserControl_Resize()
+{
+    if (LastHeight == 0.0f)
+        LastHeight = ScaleHeight();
+    float size = FontSize();
+    const float H = ScaleHeight();
+    if (TextHeight(A) >= H || LastHeight > H) {
+        while (!(TextHeight(A) < H || size <= 1.25f)) {
+            size -= 0.25f;
+            if (!trySetFontSize(size))
+                break;
+        }
+    } else {
+        // Bounded: the loop ends at the largest size the font accepts, or
+        // once the text height has stopped growing for a few points.
+        float tallest = TextHeight(A);
+        int flatSteps = 0;
+        while (!(TextHeight(A) > H)) {
+            size += 0.25f;
+            if (!trySetFontSize(size))
+                break;
+            const float height = TextHeight(A);
+            if (height > tallest) {
+                tallest = height;
+                flatSteps = 0;
+            } else if (++flatSteps >= 32) {
+                break;
+            }
+        }
+    }
+    LastHeight = ScaleHeight();
+    RefreshCaption();
+}
+
+void ScrollerPrivate::UserControl_Click()
+{
+    emit q.Click();
+}
+
+void ScrollerPrivate::UserControl_DblClick()
+{
+    emit q.DblClick();
+}
+
+void ScrollerPrivate::UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit q.MouseDown(Button, Shift, X, Y);
+}
+
+void ScrollerPrivate::UserControl_MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit q.MouseMove(Button, Shift, X, Y);
+}
+
+void ScrollerPrivate::UserControl_MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y)
+{
+    emit q.MouseUp(Button, Shift, X, Y);
+}
+
+} // namespace Tovrell

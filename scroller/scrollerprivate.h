@@ -1,0 +1,95 @@
+#pragma once
+
+#include "scrollermembers.h"
+#include "usercontrol.h"
+
+#include <tovrell/scroller.h>
+
+#include <QTimer>
+#include <QVariant>
+
+#include <functional>
+#include <vector>
+
+namespace Tovrell {
+
+// The Scroller itself, on the runtime's user-control surface: its state,
+// property procedures, persistence handlers and scrolling engine. Its two
+// faces call it: the class Scroller that Qt hosts link, and the component
+// object that hosts load by identifiers. A value it refuses throws
+// RuntimeError; each face turns that into its own kind of failure.
+class ScrollerPrivate final : public UserControl
+{
+public:
+    explicit ScrollerPrivate(Scroller &scroller);
+    ~ScrollerPrivate() override;
+
+    static ScrollerPrivate &of(Scroller &scroller) { return *scroller.d; }
+
+    // Called with the member's dispatch id after every property change.
+    std::function<void(DISPID)> onPropertyChanged;
+
+    bool initProperties();
+    bool readProperties(::PropertyBag &bag);
+    bool writeProperties(::PropertyBag &bag);
+    void setBounds(const QRect &bounds);
+
+    quint32 BackColor() const;
+    void setBackColor(quint32 New_BackColor);
+    quint32 ForeColor() const;
+    void setForeColor(quint32 New_ForeColor);
+    bool Enabled() const;
+    void setEnabled(bool New_Enabled);
+    std::shared_ptr<FontObject> Font() const;
+    void setFont(std::shared_ptr<FontObject> New_Font);
+    qint16 BorderStyle() const;
+    void setBorderStyle(qint16 New_BorderStyle);
+    qint32 Interval() const;
+    void setInterval(qint32 New_Interval);
+    QVariant Caption() const;
+    void setCaption(const QVariant &New_Caption);
+    void Refresh();
+    void RefreshCaption();
+
+    void Timer1_Timer();
+    // The text that scrolls and where the shown part starts (1-based, in
+    // user-visible characters); empty and 0 until the first tick.
+    QString scrollText() const { return ScrollText; }
+    qsizetype scrollPosition() const { return ScrollPosition; }
+
+protected:
+    void PropertyChanged(const QString &name) override;
+    void reportError(int number, const QString &description) override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(::PropertyBag &PropBag) override;
+    void UserControl_WriteProperties(::PropertyBag &PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    void UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+    void UserControl_MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+    void UserControl_MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
+
+private:
+    void notify(DISPID id);
+    QVariant savedValue(DISPID id) const;
+    QVariant defaultOf(const ScrollerMembers::Saved &property) const;
+    void applySaved(DISPID id, const QVariant &value);
+    void applyInterval(qint32 milliseconds);
+    void buildScrollText();
+    void scrollAfresh();
+    QString character(qsizetype position) const;
+    bool trySetFontSize(float points);
+
+    Scroller &q;
+    QTimer Timer1;
+    QVariant CaptionValue;
+    QString ScrollText;
+    // Where each user-visible character of ScrollText starts, and its end:
+    // a character is a grapheme cluster, never split across the edge.
+    std::vector<qsizetype> m_characterStarts;
+    qsizetype ScrollPosition = 0;
+    float LastHeight = 0.0f;
+};
+
+} // namespace Tovrell
