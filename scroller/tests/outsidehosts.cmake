@@ -1,11 +1,18 @@
-# Installs the tree under a fresh root (DESTDIR) and builds three hosts against it
-# with their own CMake projects, as host authors outside the tree would:
-# one that links Tovrell::Control, one built from a .ui holding a Scroller,
-# and one whose component code is C11 (Tovrell::Headers and dlopen). Runs
-# each offscreen, and compiles the C host once more with the flags of the
-# pkg-config module.
-#   cmake -DBUILD_DIR=<build> -DINSTALL_PREFIX=<its prefix> -DHOSTS_DIR=<these hosts> -DWORK_DIR=<scratch>
-#         -DGENERATOR=<gen> -P outsidehosts.cmake
+# Builds and runs hosts outside the tree against the installed kit, one
+# case for each way in, as host authors would:
+#   cmake-linked    find_package, Tovrell::Control: every public member of
+#                   the class (hosts/linked)
+#   cmake-designed  find_package, a .ui file holding a Scroller (hosts/designed)
+#   cmake-c         find_package, component code in C11 beside the three
+#                   lines of C++ that make the QApplication (hosts/chost)
+#   cmake-c-only    find_package in a project of C alone: no Qt is looked
+#                   for, and without an application the factory refuses
+#                   cleanly (hosts/noapp)
+#   pkg-config-qt   the linked host from `pkg-config --cflags --libs tovrell`
+#   pkg-config-c    the C-only host from tovrell-headers, with no Qt
+#                   module in sight
+#   cmake -DPREFIX=<installed prefix> -DLIBDIR=<its lib dir> -DHOSTS_DIR=<these hosts>
+#         -DWORK_DIR=<scratch> -DGENERATOR=<gen> -P outsidehosts.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -17,34 +24,46 @@ function(run)
     message(STATUS "${output}")
 endfunction()
 
+function(pkg_config_flags module out)
+    execute_process(COMMAND pkg-config --cflags --libs ${module} OUTPUT_VARIABLE flags RESULT_VARIABLE failed
+        ERROR_VARIABLE error OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(failed)
+        message(FATAL_ERROR "pkg-config --cflags --libs ${module}: ${error}")
+    endif()
+    separate_arguments(flags UNIX_COMMAND "${flags}")
+    set(${out} ${flags} PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE ${WORK_DIR})
-set(prefix ${WORK_DIR}/root${INSTALL_PREFIX})
-set(ENV{DESTDIR} ${WORK_DIR}/root)
-run(${CMAKE_COMMAND} --install ${BUILD_DIR})
-unset(ENV{DESTDIR})
+set(library ${PREFIX}/${LIBDIR}/libtovrell.so.1)
+set(modules ${PREFIX}/${LIBDIR}/pkgconfig)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
-foreach(host linked designed chost)
+foreach(host linked designed chost noapp)
     run(${CMAKE_COMMAND} -S ${HOSTS_DIR}/${host} -B ${WORK_DIR}/${host} -G ${GENERATOR}
-        -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+        -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     run(${CMAKE_COMMAND} --build ${WORK_DIR}/${host})
 endforeach()
 run(${WORK_DIR}/linked/linkedhost)
 run(${WORK_DIR}/designed/designedhost)
 run(${WORK_DIR}/chost/chost)
+run(${WORK_DIR}/noapp/noapphost ${library})
 
-file(GLOB_RECURSE modules ${prefix}/*/tovrell.pc)
-cmake_path(GET modules PARENT_PATH module_dir)
-set(ENV{PKG_CONFIG_PATH} ${module_dir})
-execute_process(COMMAND pkg-config --cflags --libs tovrell OUTPUT_VARIABLE flags RESULT_VARIABLE failed
-    OUTPUT_STRIP_TRAILING_WHITESPACE)
-separate_arguments(flags UNIX_COMMAND "${flags}")
-set(includes ${flags})
-list(FILTER includes INCLUDE REGEX "^-I")
-list(GET includes 0 first_include)
-string(SUBSTRING "${first_include}" 2 -1 first_include)
-file(REAL_PATH "${first_include}" first_include)
-if(failed OR NOT first_include STREQUAL "${prefix}/include" OR NOT "-ltovrell" IN_LIST flags)
-    message(FATAL_ERROR "pkg-config gives '${flags}' for tovrell")
+# A Qt host from the module alone: its flags bring Qt's with them.
+set(ENV{PKG_CONFIG_PATH} ${modules})
+pkg_config_flags(tovrell qt_flags)
+run(c++ -std=c++17 -Wall -Wextra -Wpedantic -Werror ${HOSTS_DIR}/linked/main.cpp ${qt_flags}
+    -Wl,-rpath,${PREFIX}/${LIBDIR} -o ${WORK_DIR}/pkgconfig-linkedhost)
+run(${WORK_DIR}/pkgconfig-linkedhost)
+
+# A C host where only the kit's modules are known.
+unset(ENV{PKG_CONFIG_PATH})
+set(ENV{PKG_CONFIG_LIBDIR} ${modules})
+execute_process(COMMAND pkg-config --exists Qt6Widgets RESULT_VARIABLE qt_missing)
+if(NOT qt_missing)
+    message(FATAL_ERROR "Qt's modules are still in sight of pkg-config")
 endif()
-run(cc -std=c11 -pedantic -Wall -Wextra -Werror ${includes} -c ${HOSTS_DIR}/chost/host.c -o ${WORK_DIR}/host.o)
+pkg_config_flags(tovrell-headers c_flags)
+run(cc -std=c11 -pedantic -Wall -Wextra -Werror ${HOSTS_DIR}/noapp/noapp.c ${c_flags}
+    -o ${WORK_DIR}/pkgconfig-noapphost)
+run(${WORK_DIR}/pkgconfig-noapphost ${library})
