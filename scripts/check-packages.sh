@@ -27,6 +27,15 @@ packages=build-packages/packages
 rm -rf "$packages"
 (cd build-packages && cpack -G DEB)
 
+echo "check-packages: the library's symbols against packaging/libtovrell1/symbols"
+unpacked=$(mktemp -d)
+dpkg-deb -x "$packages"/libtovrell1_*.deb "$unpacked"
+library=$(echo "$unpacked"/usr/lib/*/libtovrell.so.1.*)
+symbols=$PWD/packaging/libtovrell1/symbols
+# Any symbol added or gone fails (-c4): the file is updated on purpose.
+(cd "$unpacked" && dpkg-gensymbols -plibtovrell1 -v"${library##*.so.}" -I"$symbols" -e"$library" -c4 -O/dev/null)
+rm -rf "$unpacked"
+
 echo "check-packages: lintian"
 lintian --fail-on error --tag-display-limit 0 "$packages"/*.deb
 
