@@ -5,8 +5,8 @@
 #include "componentconversions.h"
 #include "libraryresources.h"
 #include "scrollermembers.h"
-#include <tovrell/tovrell.h>
 #include "typelibraryreader.h"
+#include <tovrell/tovrell.h>
 
 #include <QTest>
 

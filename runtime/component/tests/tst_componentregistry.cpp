@@ -45,7 +45,10 @@ private slots:
     void init();
     void registerWritesTheEntries();
     void unregisterRemovesExactlyItsOwn();
-    void unwritableRegistryFails();
+    void aDamagedRegistryIsLeftAsItWas_data();
+    void aDamagedRegistryIsLeftAsItWas();
+    void readOnlyRegistryIsLeftAsItWas();
+    void theSystemRegistryIsTheFallback();
 
 private:
     QTemporaryDir folder;
@@ -95,19 +98,59 @@ void TestComponentRegistry::unregisterRemovesExactlyItsOwn()
     QCOMPARE(contents(path), before);
 }
 
-void TestComponentRegistry::unwritableRegistryFails()
+// A registry file that is corrupt, holds lines a rewrite would lose, or
+// cannot be made fails registration with SELFREG_E_CLASS and stays byte for
+// byte as it was.
+void TestComponentRegistry::aDamagedRegistryIsLeftAsItWas_data()
 {
-    // A registry that cannot exist: its folder is a file.
-    const QString blocker = folder.filePath(QStringLiteral("a-file"));
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    qputenv("FORM_COMPONENT_REGISTRY", (blocker + QStringLiteral("/registry.ini")).toLocal8Bit());
-    QCOMPARE(ComponentRegistry::registerServer(project(1), QStringLiteral("/x.so")), SELFREG_E_CLASS);
-    QCOMPARE(ComponentRegistry::unregisterServer(project(1)), SELFREG_E_CLASS);
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("contents");
+    // Unregistration has nothing to remove from a file that registration
+    // could not change, so it may succeed there, leaving the file as it is.
+    QTest::addColumn<HRESULT>("unregistered");
+    QTest::newRow("corrupt") << "corrupt.ini" << QByteArray("[Other.Thing\nCLSID=\x01\xff\n") << SELFREG_E_CLASS;
+    QTest::newRow("registrations, then damage")
+        << "damaged.ini"
+        << QByteArray("[Tovrell.Scroller]\nCLSID\\Default={00000001-0001-1234-8000-000000000001}\n"
+                      "[Other.Thing]\nCLSID\\Default={00000000-0000-0000-0000-000000000001}\n[CLSID\n\x01\xfe\xff")
+        << SELFREG_E_CLASS;
+    QTest::newRow("binary bytes") << "binary.ini" << QByteArray("\x01\x02\xff\x00 not settings at all\n", 24)
+                                  << SELFREG_E_CLASS;
+    QTest::newRow("a comment") << "comment.ini" << QByteArray("[Other.Thing]\n# the user's note\nCLSID\\Default=x\n")
+                               << SELFREG_E_CLASS;
+    QTest::newRow("a key that ends in a slash") << "slash.ini" << QByteArray("[Other.Thing]\nCLSID/=x\n") << S_OK;
+    QTest::newRow("its folder is a file") << "a-file/nested.ini" << QByteArray() << SELFREG_E_CLASS;
+}
 
-    // A read-only registry is left as it was (root may write anyway).
-    qputenv("FORM_COMPONENT_REGISTRY", path.toLocal8Bit());
+void TestComponentRegistry::aDamagedRegistryIsLeftAsItWas()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, contents);
+    QFETCH(HRESULT, unregistered);
+    QFile blocker(folder.filePath(QStringLiteral("a-file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString damaged = folder.filePath(name);
+    if (!contents.isEmpty()) {
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    qputenv("FORM_COMPONENT_REGISTRY", damaged.toLocal8Bit());
+    QCOMPARE(ComponentRegistry::registerServer(project(1), QStringLiteral("/opt/lib/libtovrell.so.1")),
+             SELFREG_E_CLASS);
+    QCOMPARE(ComponentRegistry::unregisterServer(project(1)), unregistered);
+    QFile file(damaged);
+    if (contents.isEmpty()) {
+        QVERIFY(!file.exists());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents);
+    }
+}
+
+void TestComponentRegistry::readOnlyRegistryIsLeftAsItWas()
+{
     QCOMPARE(ComponentRegistry::registerServer(project(2), QStringLiteral("/opt/lib/libother.so")), S_OK);
     const auto before = contents(path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
@@ -116,6 +159,39 @@ void TestComponentRegistry::unwritableRegistryFails()
     QCOMPARE(ComponentRegistry::registerServer(project(1), QStringLiteral("/x.so")), SELFREG_E_CLASS);
     QCOMPARE(ComponentRegistry::unregisterServer(project(2)), SELFREG_E_CLASS);
     QCOMPARE(contents(path), before);
+}
+
+// A package registers for every user into the system registry; lookups
+// fall back to it, a user's own registration wins, and unregistering
+// leaves the system's folder as it was.
+void TestComponentRegistry::theSystemRegistryIsTheFallback()
+{
+    const QString system = folder.filePath(QStringLiteral("system/components.ini"));
+    qputenv("FORM_COMPONENT_SYSTEM_REGISTRY", system.toLocal8Bit());
+    QCOMPARE(ComponentRegistry::systemLocation(), system);
+    const auto intoSystem = [&](auto call) {
+        qputenv("FORM_COMPONENT_REGISTRY", system.toLocal8Bit());
+        const HRESULT result = call();
+        qputenv("FORM_COMPONENT_REGISTRY", path.toLocal8Bit());
+        return result;
+    };
+    const ProjectDescriptor tovrell = project(1);
+    const CLSID classId = tovrell.objects.front().classId;
+    const QString progId = QStringLiteral("Tovrell.Scroller");
+    QCOMPARE(intoSystem([&] { return ComponentRegistry::registerServer(tovrell, QStringLiteral("/usr/lib/x.so.1")); }),
+             S_OK);
+    QVERIFY(contents(path).isEmpty());
+    QVERIFY(*ComponentRegistry::classIdOf(progId) == classId);
+    QCOMPARE(ComponentRegistry::libraryOf(classId), QStringLiteral("/usr/lib/x.so.1"));
+
+    const QString own = QStringLiteral("{00000000-0000-0000-0000-000000000002}");
+    QSettings(path, QSettings::IniFormat).setValue(progId + QStringLiteral("/CLSID/Default"), own);
+    QCOMPARE(ComponentRegistry::classIdOf(progId), guidFromString(own));
+    QSettings(path, QSettings::IniFormat).remove(progId);
+
+    QCOMPARE(intoSystem([&] { return ComponentRegistry::unregisterServer(tovrell); }), S_OK);
+    QVERIFY(!QFileInfo::exists(system));
+    QVERIFY(!ComponentRegistry::classIdOf(progId).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestComponentRegistry)
