@@ -3,7 +3,7 @@
 // for them (fail, unadvise, call back in, or drop the control). A caption
 // that the control takes must come back as it went in.
 
-#include "hostobjects.h"
+#include "hostileobjects.h"
 #include "scrollerobject.h"
 
 #include <QMouseEvent>

@@ -1,9 +1,12 @@
 // IPersistPropertyBag::Load from a bag that gives back anything, with font
 // objects that answer anything. A load that succeeds must survive a save
-// and a load into a second control unchanged.
+// and a load into a second control unchanged, and the control must then
+// scroll what it loaded: a few steps in user mode, as a running host's
+// timer makes them.
 
-#include "hostobjects.h"
+#include "hostileobjects.h"
 #include "scrollerobject.h"
+#include "scrollerprivate.h"
 
 #include <QWidget>
 
@@ -23,7 +26,7 @@ IPersistPropertyBag *placed(ScrollerObject *object, QWidget *window)
 }
 
 // The saved values, fonts by their properties.
-QStringList savedValues(const KeepingBag &bag)
+QStringList savedValues(const HostBag &bag)
 {
     QStringList values;
     for (const auto &[name, value] : bag.values) {
@@ -46,6 +49,19 @@ QStringList savedValues(const KeepingBag &bag)
     return values;
 }
 
+// Runs scrolling steps of the loaded control as its timer would, with the
+// host running.
+void scrollAsARunningHost(QWidget &window)
+{
+    auto *scroller = window.findChild<Tovrell::Scroller *>();
+    if (!scroller)
+        checkFailed("the loaded control is not on the window");
+    auto &control = Tovrell::ScrollerPrivate::of(*scroller);
+    control.setAmbientUserMode(true);
+    for (int step = 0; step < 3; ++step)
+        control.Timer1_Timer();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -61,19 +77,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         IPersistPropertyBag *persist = placed(first, &window);
         const HRESULT loaded = persist->Load(&hostile, nullptr);
         if (SUCCEEDED(loaded)) {
-            KeepingBag saved;
+            HostBag saved;
             if (FAILED(persist->Save(&saved, 1, 0)))
                 checkFailed("a control that loaded could not save");
             auto *second = new ScrollerObject;
             IPersistPropertyBag *again = placed(second, &window);
             if (FAILED(again->Load(&saved, nullptr)))
                 checkFailed("what a control saved could not be loaded");
-            KeepingBag savedAgain;
+            HostBag savedAgain;
             again->Save(&savedAgain, 1, 0);
             if (savedValues(saved) != savedValues(savedAgain))
                 checkFailed("a save and load changed a value");
             again->Release();
             second->Release();
+            scrollAsARunningHost(window);
         }
         persist->Release();
         first->Release();

@@ -5,9 +5,8 @@
 // anything, property bags that give anything back, and event sinks that do
 // anything while the control waits for them.
 
-#include "componentconversions.h"
 #include "fuzzinput.h"
-#include <tovrell/interfaces.h>
+#include "hostobjects.h"
 
 #include <deque>
 #include <functional>
@@ -95,57 +94,17 @@ inline bool sameVariant(const VARIANT &a, const VARIANT &b)
     }
 }
 
-// Reference counting of the host's objects, which live on the harness's
-// stack or as statics: Release never frees.
-template <typename Interface>
-class HostObject : public Interface
-{
-public:
-    HRESULT QueryInterface(REFIID riid, void **object) override
-    {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (!(riid == IID_IUnknown) && !(riid == m_interfaceId) && !(m_answersDispatch && riid == IID_IDispatch))
-            return E_NOINTERFACE;
-        *object = static_cast<Interface *>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override { return --references; }
-
-    ULONG references = 1;
-
-protected:
-    HostObject(const IID &interfaceId, bool answersDispatch)
-        : m_interfaceId(interfaceId)
-        , m_answersDispatch(answersDispatch)
-    { }
-
-private:
-    IID m_interfaceId;
-    bool m_answersDispatch;
-};
-
 // A font object that answers its properties with whatever the fuzzer gave.
-class HostileFont final : public HostObject<IDispatch>
+class HostileFont final : public HostDispatch
 {
 public:
     HostileFont(FuzzInput &in, VariantStore &store)
-        : HostObject(IID_IDispatch, true)
+        : HostDispatch({IID_IDispatch})
     {
         for (VARIANT &property : m_properties)
             property = makeVariant(in, store);
         m_failures = in.take<std::uint8_t>();
     }
-    HRESULT GetTypeInfoCount(UINT *count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *result, EXCEPINFO *, UINT *) override
     {
         if (id < 0 || id > 4 || (m_failures >> id) & 1)
@@ -172,7 +131,7 @@ class HostileBag final : public HostObject<IPropertyBag>
 {
 public:
     HostileBag(FuzzInput &in, VariantStore &store, HostileFont &font)
-        : HostObject(IID_IPropertyBag, false)
+        : HostObject({IID_IPropertyBag})
         , m_in(in)
         , m_store(store)
         , m_font(font)
@@ -201,47 +160,14 @@ private:
     HostileFont &m_font;
 };
 
-// A property bag that keeps what it is given, for a save and a load.
-class KeepingBag final : public HostObject<IPropertyBag>
-{
-public:
-    KeepingBag()
-        : HostObject(IID_IPropertyBag, false)
-    { }
-    ~KeepingBag()
-    {
-        for (auto &[name, value] : values)
-            VariantClear(&value);
-    }
-    HRESULT Read(const OLECHAR *name, VARIANT *value, IErrorLog *) override
-    {
-        const auto found = values.find(QString::fromUtf16(name));
-        return found == values.end() ? E_INVALIDARG : VariantCopy(value, &found->second);
-    }
-    HRESULT Write(const OLECHAR *name, VARIANT *value) override
-    {
-        VARIANT &slot = values[QString::fromUtf16(name)];
-        VariantInit(&slot);
-        return VariantCopy(&slot, value);
-    }
-    std::map<QString, VARIANT> values;
-};
-
 // An event sink that runs what the harness tells it on every event.
-class HostileSink final : public HostObject<IDispatch>
+class HostileSink final : public HostDispatch
 {
 public:
     explicit HostileSink(std::function<HRESULT(DISPID)> onEvent)
-        : HostObject(IID_IDispatch, true)
+        : HostDispatch({IID_IDispatch})
         , m_onEvent(std::move(onEvent))
     { }
-    HRESULT GetTypeInfoCount(UINT *count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *params, VARIANT *, EXCEPINFO *, UINT *) override
     {
         // Writes through the by-reference arguments, as a handler may.

@@ -21,9 +21,7 @@ EXTRA_PACKAGES="clang-14 libclang-rt-14-dev" BUILD_DIR=build-fuzz BUILD_TARGET=f
     CC=clang-14 CXX=clang++-14 scripts/setup.sh -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF -DBUILD_DESIGNER_PLUGIN=OFF
 
 harnesses=("$@")
-if ((${#harnesses[@]} == 0)); then
-    harnesses=(fuzz_variant fuzz_registry fuzz_resources fuzz_numbers fuzz_format fuzz_find fuzz_invoke fuzz_load)
-fi
+((${#harnesses[@]})) || mapfile -t harnesses <build-fuzz/fuzz/harnesses.txt
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
