@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    build-essential cmake ninja-build binutils mingw-w64-tools pkgconf
+    build-essential cmake ninja-build binutils mingw-w64-tools pkgconf abigail-tools
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6opengl6-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils xclip desktop-file-utils appstream appstream-compose
