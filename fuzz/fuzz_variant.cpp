@@ -1,7 +1,7 @@
 // VARIANT, BSTR and GUID text at the component boundary: every conversion
 // that has a Qt form must give back exactly what went in.
 
-#include "hostobjects.h"
+#include "hostileobjects.h"
 
 #include <cmath>
 

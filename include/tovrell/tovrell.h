@@ -6,14 +6,15 @@
    C++, without Qt: installed as <tovrell/tovrell.h> beside the data and
    interface shapes it includes (componenttypes.h, interfaces.h). In C, call
    through the function tables: scroller->lpVtbl->put_Caption(scroller, v).
-   README.md ("Hosting the Scroller") walks through a whole host.
+   scroller/HOSTING.md in the source walks through a whole host.
 
    Rules that hold for every call below:
    - Threading: apartment. Create, call and release an object on the thread
                       that runs the host's QApplication; a call from another thread answers
                       RPC_E_WRONG_THREAD and does nothing. The entry points may be called
                       from any thread, but DllGetClassObject's factory creates objects only
-                      where a QApplication exists (E_UNEXPECTED otherwise).
+                      in a process that owns a QApplication (CO_E_NOTINITIALIZED
+                      otherwise) and on its thread (RPC_E_WRONG_THREAD otherwise).
    - Ownership: an interface pointer handed out (an out parameter, a
                       QueryInterface) carries one reference that the receiver releases; an
                       interface pointer passed in is borrowed for the call, and AddRef'ed if
@@ -178,15 +179,16 @@ extern "C" {
 #endif
 /* The class factory of Scroller (CLSID_Scroller) as riid (IID_IUnknown or
    IID_IClassFactory); the caller releases it. The factory's CreateInstance
-   makes a Scroller (no aggregation: CLASS_E_NOAGGREGATION) and LockServer
-   keeps the library in use. CLASS_E_CLASSNOTAVAILABLE for another class id,
-   E_NOINTERFACE for another interface id, E_POINTER for a null ppv. */
+   makes a Scroller (no aggregation: CLASS_E_NOAGGREGATION; no QApplication
+   in the process: CO_E_NOTINITIALIZED) and LockServer keeps the library in
+   use. CLASS_E_CLASSNOTAVAILABLE for another class id, E_NOINTERFACE for
+   another interface id, E_POINTER for a null ppv. */
 HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv);
 /* S_OK when no object of the library (factories, font objects and
    connection points included) lives and no lock is held, so the host may
    dlclose it; S_FALSE otherwise. */
 HRESULT DllCanUnloadNow(void);
-/* Writes the library into the per-user component registry (see README):
+/* Writes the library into the per-user component registry (HOSTING.md):
    class id, programmatic id "Tovrell.Scroller", both interfaces and the type
    library, with the library's absolute path. Registering again rewrites the
    same entries. SELFREG_E_TYPELIB when the file lacks its type library,
