@@ -3,6 +3,7 @@
 // user), by calling the library's own exports.
 //
 //   regcomponent [--system] [-u] <library>
+//   regcomponent --help | --version
 //
 // Exit status 0 on success, 1 when the library fails or refuses, 2 on a
 // wrong command line.
@@ -14,8 +15,29 @@
 
 #include <dlfcn.h>
 
+namespace {
+
+const char usage[] = "usage: regcomponent [--system] [-u] <library>\n"
+                     "Registers a component library by calling its DllRegisterServer, or with -u\n"
+                     "unregisters it (DllUnregisterServer): in the user's component registry, or\n"
+                     "with --system in the registry for every user.\n"
+                     "  -u          unregister\n"
+                     "  --system    the registry for every user\n"
+                     "  --help      this text\n"
+                     "  --version   the version\n";
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0)) {
+        std::puts("regcomponent " FORM_VERSION);
+        return 0;
+    }
     bool unregister = false;
     bool system = false;
     int next = 1;
@@ -28,7 +50,7 @@ int main(int argc, char *argv[])
             break;
     }
     if (next != argc - 1 || argv[next][0] == '-') {
-        std::fprintf(stderr, "usage: regcomponent [--system] [-u] <library>\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     const char *path = argv[next];
