@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <dlfcn.h>
+
 #include <functional>
 
 namespace ComponentRegistry {
@@ -218,12 +220,31 @@ QString location()
         + QStringLiteral("/formruntime/components.ini");
 }
 
+// The system registry belongs to the installation that this code is part
+// of: the prefix is found from where its binary (the control library under
+// the libdir, or regcomponent under the bindir) lies, so that a tree
+// installed with another prefix than it was configured with reads its own.
+// The configuration folder of the prefix /usr is /etc, as GNU's install
+// directories have it. A binary outside an installation (a build tree)
+// uses the configured folder.
 QString systemLocation()
 {
     const QString moved = qEnvironmentVariable("FORM_COMPONENT_SYSTEM_REGISTRY");
     if (!moved.isEmpty())
         return moved;
-    return QStringLiteral(FORM_SYSCONFDIR "/formruntime/components.ini");
+    QString configurationFolder = QStringLiteral(FORM_SYSCONFDIR);
+    Dl_info self{};
+    if (dladdr(reinterpret_cast<const void *>(&systemLocation), &self) && self.dli_fname) {
+        const QString binaryFolder = QFileInfo(QString::fromLocal8Bit(self.dli_fname)).absolutePath();
+        for (const auto &installFolder : {QStringLiteral("/" FORM_LIBDIR), QStringLiteral("/" FORM_BINDIR)}) {
+            if (binaryFolder.endsWith(installFolder)) {
+                const QString prefix = binaryFolder.chopped(installFolder.size());
+                configurationFolder = prefix == u"/usr" ? QStringLiteral("/etc") : prefix + QStringLiteral("/etc");
+                break;
+            }
+        }
+    }
+    return configurationFolder + QStringLiteral("/formruntime/components.ini");
 }
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)

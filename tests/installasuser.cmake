@@ -1,0 +1,93 @@
+# Installs the build as an ordinary user (as root: the user USER) into
+# places that user owns, and checks that everything lands inside them, once
+# for each way a prefix is given:
+#   prefix  cmake --install --prefix <dir>, a prefix given at install time
+#   staging DESTDIR=<dir>, the configured prefix under a staging root
+# For each: the install manifest names only files inside; the Designer
+# plugin is under <prefix>/<libdir>/qt6/plugins/designer and finds the
+# installed library; QUiLoader finds the plugin through QT_PLUGIN_PATH and
+# makes the Scroller; the installed regcomponent writes the registry for
+# every user under <prefix>/etc and removes it again.
+#   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DPREFIX=<configured prefix> -DLIBDIR=<libdir>
+#         -DBINDIR=<bindir> -DLOADFORM=<loadform> -DFORM=<a .ui holding a Scroller> -DUSER=<user> -P installasuser.cmake
+cmake_minimum_required(VERSION 3.25)
+
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(as_user)
+if(uid EQUAL 0)
+    execute_process(COMMAND id -g ${USER} OUTPUT_VARIABLE gid OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(as_user setpriv --reuid=${USER} --regid=${gid} --clear-groups)
+endif()
+
+function(run)
+    execute_process(COMMAND ${as_user} ${ARGN} RESULT_VARIABLE failed OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(failed)
+        string(REPLACE ";" " " command "${ARGN}")
+        message(FATAL_ERROR "${command}\n${output}")
+    endif()
+    set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+# The install writes its manifest into the build tree, which is not the
+# user's: only that file is handed over.
+set(manifest ${BUILD_DIR}/install_manifest.txt)
+file(TOUCH ${manifest})
+if(as_user)
+    execute_process(COMMAND chown -R ${USER}:${gid} ${WORK_DIR} ${manifest})
+endif()
+
+foreach(way prefix staging)
+    set(inside ${WORK_DIR}/${way})
+    if(way STREQUAL "prefix")
+        set(installed ${inside})
+        run(${CMAKE_COMMAND} -E env --unset=DESTDIR ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${inside})
+    else()
+        set(installed ${inside}${PREFIX})
+        run(${CMAKE_COMMAND} -E env DESTDIR=${inside} ${CMAKE_COMMAND} --install ${BUILD_DIR})
+    endif()
+
+    # The manifest names files as installed, without the staging root.
+    file(STRINGS ${manifest} files)
+    foreach(file IN LISTS files)
+        if(way STREQUAL "staging")
+            cmake_path(IS_PREFIX PREFIX "${file}" NORMALIZE within)
+            set(file ${inside}${file})
+        else()
+            cmake_path(IS_PREFIX inside "${file}" NORMALIZE within)
+        endif()
+        if(NOT within OR NOT EXISTS ${file})
+            message(FATAL_ERROR "${way}: installed outside ${inside}: ${file}")
+        endif()
+    endforeach()
+
+    set(plugins ${installed}/${LIBDIR}/qt6/plugins)
+    set(plugin ${plugins}/designer/libtovrelldesigner.so)
+    if(NOT EXISTS ${plugin})
+        message(FATAL_ERROR "${way}: no Designer plugin at ${plugin}")
+    endif()
+    run(ldd ${plugin})
+    if(NOT output MATCHES "libtovrell.so.1 => ${installed}/${LIBDIR}/qt6/plugins/designer/../../../libtovrell.so.1")
+        message(FATAL_ERROR "${way}: the plugin does not find the installed library:\n${output}")
+    endif()
+    run(${CMAKE_COMMAND} -E env QT_PLUGIN_PATH=${plugins} QT_QPA_PLATFORM=offscreen ${LOADFORM} ${FORM})
+    if(NOT output MATCHES "banner Tovrell::Scroller")
+        message(FATAL_ERROR "${way}: QUiLoader did not make the Scroller:\n${output}")
+    endif()
+
+    set(registry ${installed}/etc/formruntime/components.ini)
+    set(regcomponent ${installed}/${BINDIR}/regcomponent)
+    set(library ${installed}/${LIBDIR}/libtovrell.so.1)
+    set(environment ${CMAKE_COMMAND} -E env --unset=FORM_COMPONENT_SYSTEM_REGISTRY
+        FORM_COMPONENT_REGISTRY=${WORK_DIR}/user.ini QT_QPA_PLATFORM=offscreen)
+    run(${environment} ${regcomponent} --system ${library})
+    if(NOT EXISTS ${registry})
+        message(FATAL_ERROR "${way}: regcomponent --system did not write ${registry}:\n${output}")
+    endif()
+    run(${environment} ${regcomponent} --system -u ${library})
+    if(EXISTS ${registry})
+        message(FATAL_ERROR "${way}: regcomponent --system -u left ${registry}")
+    endif()
+    message(STATUS "${way}: everything inside ${inside}")
+endforeach()
