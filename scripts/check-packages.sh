@@ -34,10 +34,11 @@ base=$(mktemp -d /var/tmp/piuparts-base.XXXXXX)
 trap 'rm -rf "$base"' EXIT
 mmdebstrap --quiet --variant=minbase bookworm "$base/bookworm.tar.gz"
 try_with_piuparts() {
-    piuparts --quiet --basetgz="$base/bookworm.tar.gz" --distribution=bookworm \
-        --mirror="http://deb.debian.org/debian main" --install-remove-install "$@" >"$base/piuparts.log" 2>&1 ||
+    # No upgrade test: no earlier version of these packages is in the archive.
+    piuparts --basetgz="$base/bookworm.tar.gz" --distribution=bookworm --mirror="http://deb.debian.org/debian main" \
+        --no-upgrade-test --install-remove-install "$@" >"$base/piuparts.log" 2>&1 ||
         { tail -n 80 "$base/piuparts.log"; echo "check-packages: piuparts failed on $*" >&2; exit 1; }
-    grep -E "^[0-9:]+ PASS" "$base/piuparts.log" | tail -n 1
+    echo "check-packages: piuparts: $(grep -o 'PASS: All tests.' "$base/piuparts.log") ($(basename -a "$@" | tr '\n' ' '))"
 }
 try_with_piuparts "$packages"/libtovrell1_*.deb "$packages"/regcomponent_*.deb
 try_with_piuparts "$packages"/*.deb
