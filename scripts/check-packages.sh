@@ -59,6 +59,20 @@ echo "check-packages: installing the packages with apt"
 grep -q '^\[Tovrell.Scroller\]' "$root/etc/formruntime/components.ini" ||
     { echo "check-packages: the Scroller is not registered for every user" >&2; exit 1; }
 
+# Every path of the library's scripts leaves the keys present exactly while
+# the library is installed: a removal, upgrade or deconfiguration that is
+# called off registers it again.
+scripts_of=/var/lib/dpkg/info/libtovrell1:amd64
+registered() { grep -q '^\[Tovrell.Scroller\]' "$root/etc/formruntime/components.ini" 2>/dev/null; }
+for path in "remove:abort-remove" "upgrade 1.0.0-1:abort-upgrade 1.0.0-1" "deconfigure:abort-deconfigure"; do
+    IFS=: read -r first then <<<"$path"
+    "${in_root[@]}" "$scripts_of.prerm" $first
+    ! registered || { echo "check-packages: prerm $first left the keys" >&2; exit 1; }
+    "${in_root[@]}" "$scripts_of.postinst" $then
+    registered || { echo "check-packages: postinst $then did not register again" >&2; exit 1; }
+done
+echo "check-packages: prerm and the postinst abort paths leave the keys exactly while the library is installed"
+
 for program in Math Month Edit; do
     output=$("${in_root[@]}" QT_QPA_PLATFORM=offscreen FORM_REPORT_FIRST_PAINT=1 timeout 10 "$program" 2>&1) || true
     grep -q '^first-paint ' <<<"$output" ||
