@@ -3,6 +3,10 @@
 #include "ui_frmedit.h"
 
 #include <QMainWindow>
+// Named here as well as in the generated form, so that moc reads the same
+// declarations whether or not uic has written the form yet: builds are
+// reproducible.
+#include <QPlainTextEdit>
 
 class DocumentText;
 
