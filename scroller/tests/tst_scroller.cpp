@@ -33,6 +33,17 @@ private:
     QVariantMap m_values;
 };
 
+// A font of value points, or of -value pixels.
+QFont fontOf(qint64 value)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    if (value < 0)
+        font.setPixelSize(int(-value));
+    else
+        font.setPointSize(int(value));
+    return font;
+}
+
 } // namespace
 
 class TestScroller : public QObject
@@ -298,6 +309,8 @@ void TestScroller::refusedValues_data()
     QTest::newRow("Interval 65536") << "Interval" << qint64(65536);
     QTest::newRow("BackColor 0x01000000") << "BackColor" << qint64(0x01000000);
     QTest::newRow("ForeColor system 0x800000FF") << "ForeColor" << qint64(0x800000FF);
+    QTest::newRow("Font sized in pixels") << "Font" << qint64(-12);
+    QTest::newRow("Font of 4096 points") << "Font" << qint64(4096);
 }
 
 void TestScroller::refusedValues()
@@ -314,6 +327,8 @@ void TestScroller::refusedValues()
             scroller->setInterval(qint32(value));
         else if (property == u"BackColor")
             scroller->setBackColor(quint32(value));
+        else if (property == u"Font")
+            scroller->setFont(fontOf(value));
         else
             scroller->setForeColor(quint32(value));
         QFAIL("accepted");
