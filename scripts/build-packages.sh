@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian packages with Debian's own tools (dpkg-buildpackage and
-# debhelper over debian/) from a copy of the tree's tracked files in
+# debhelper over debian/) from a copy of the tree's files as they are in the
+# working tree (what git tracks, and new files it does not ignore) in
 # DIR/src, leaving the packages (each with its -dbgsym package) in DIR.
 # SOURCE_DATE_EPOCH is the time of the last commit, so that two builds of
 # one commit give the same packages.
@@ -22,7 +23,7 @@ fi
 
 rm -rf "$out"
 mkdir -p "$out/src"
-git ls-files -z | tar --null -T - -c | tar -x -C "$out/src"
+git ls-files -z --cached --others --exclude-standard | tar --null -T - -c | tar -x -C "$out/src"
 DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q "$out/src/" >/dev/null
 
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
