@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "lineeditaccessible.h"
 #include "numbers.h"
 #include "twips.h"
 
@@ -101,6 +102,7 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
     QAccessible::installFactory(plainWindow);
+    QAccessible::installFactory(LineEditAccessible::create);
 }
 
 QString programName()
