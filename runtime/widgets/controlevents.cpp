@@ -17,10 +17,20 @@ public:
     }
 
 protected:
+    // Screen readers must hear of the focus before anything the handler
+    // changes in the control: Orca takes a control whose caret moves as
+    // focused without saying so, and then passes over the focus event that
+    // Qt sends once the focus has moved. So a focus that the keyboard or a
+    // window's activation brings runs the handler just after. A click runs
+    // it at once, before the click places the caret.
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        if (static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
             m_action();
+        else
+            QMetaObject::invokeMethod(this, m_action, Qt::QueuedConnection);
         return false;
     }
 
