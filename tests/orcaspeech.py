@@ -1,0 +1,250 @@
+#!/usr/bin/python3
+"""What Orca, Debian's screen reader, says while a blind user works Math,
+Month and Edit with the keyboard.
+
+Orca runs with no speech server and writes each thing it says to its debug
+log ("SPEECH OUTPUT: '...'"); the programs run with Qt's accessibility
+bridge on; keys go in through the accessibility registry (XTest), as a
+user's would. Each step of the table below checks the utterances that
+followed its keys: what must be heard, in order, and what must not.
+
+    xvfb-run -a dbus-run-session -- /usr/bin/python3 tests/orcaspeech.py <build folder> [--transcript]
+
+The session bus starts the accessibility bus and its registry; there is no
+window manager. Needs Debian's orca package. With --transcript it prints
+what was said at each step, keeps Orca's log as /tmp/orca-last.log and
+exits 0. Not yet in CTest: several steps are not heard yet.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+KEYS = {"Return": 0xFF0D, "Tab": 0xFF09, "Escape": 0xFF1B, "space": 0x20,
+        "KP_Up": 0xFF97, "KP_Enter": 0xFF8D, "Alt_L": 0xFFE9}
+
+
+def press(key):
+    Atspi.generate_keyboard_event(KEYS.get(key) or ord(key), None, Atspi.KeySynthType.SYM)
+    time.sleep(0.15)
+
+
+def press_with(modifier, key):
+    """A key with Alt or Control held, as one chord."""
+    mask = {"Alt": 0x08, "Control": 0x04}[modifier]
+    Atspi.generate_keyboard_event(mask, None, Atspi.KeySynthType.LOCKMODIFIERS)
+    press(key)
+    Atspi.generate_keyboard_event(mask, None, Atspi.KeySynthType.UNLOCKMODIFIERS)
+
+
+class Orca:
+    """Orca started for the test, and what it has said so far."""
+
+    def __init__(self, folder):
+        self.log = os.path.join(folder, "orca.log")
+        environment = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, "config"))
+        # No speech server: Orca still logs each utterance before it would
+        # hand it to one.
+        self.process = subprocess.Popen(["orca", "--replace", "--disable=speech", "--debug-file=" + self.log],
+                                        env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.read = 0
+        end = time.monotonic() + 30
+        while not self.started() and time.monotonic() < end:
+            time.sleep(0.2)
+        if not self.started():
+            raise RuntimeError("Orca did not start")
+
+    def started(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as log:
+                return "Startup complete" in log.read()
+        except FileNotFoundError:
+            return False
+
+    def utterances(self):
+        """Everything said since the last call."""
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as log:
+                lines = log.readlines()
+        except FileNotFoundError:
+            return []
+        said = [m[1] for m in (re.search(r"SPEECH OUTPUT: '(.*)'\s*\{", line) for line in lines[self.read:]) if m]
+        self.read = len(lines)
+        return said
+
+    def settle(self, expected=(), quiet=1.5, longest=20):
+        """What is said until everything expected has been said, in order,
+        and Orca has been quiet for a while since: Orca answers a program's
+        key events slowly, so speech can come seconds after the keys."""
+        said = []
+        last = time.monotonic()
+        end = last + longest
+        while time.monotonic() < end:
+            time.sleep(0.25)
+            more = self.utterances()
+            if more:
+                said += more
+                last = time.monotonic()
+            elif time.monotonic() - last >= quiet and not missing(expected, said):
+                break
+        return said
+
+    def end(self):
+        self.process.terminate()
+        try:
+            self.process.wait(5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+
+
+class Program:
+    def __init__(self, path):
+        environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                           LC_ALL="C.UTF-8", LANGUAGE="")
+        self.process = subprocess.Popen([path], env=environment)
+
+    def description_of(self, role, name):
+        """The accessible description of the program's control."""
+        desktop = Atspi.get_desktop(0)
+        for index in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(index)
+            if app is not None and app.get_process_id() == self.process.pid:
+                for item in objects(app):
+                    if item.get_role() == role and item.get_name() == name:
+                        return item.get_description()
+        return ""
+
+    def end(self):
+        self.process.terminate()
+        self.process.wait(10)
+
+
+def spoken(said):
+    """The utterances, one a line, without Orca's echo of the keys typed."""
+    return "\n".join(line.strip() for line in said if not re.fullmatch(r"\S+ ", line))
+
+
+def missing(expected, said):
+    """The patterns of expected not heard in said, in order."""
+    text = spoken(said)
+    position = 0
+    absent = []
+    for pattern in expected:
+        found = re.compile(pattern, re.MULTILINE).search(text, position)
+        if found:
+            position = found.end()
+        else:
+            absent.append(pattern)
+    return absent
+
+
+def objects(root):
+    yield root
+    for index in range(root.get_child_count()):
+        child = root.get_child_at_index(index)
+        if child is not None:
+            yield from objects(child)
+
+
+def type_text(text):
+    for character in text:
+        press(character)
+
+
+# The steps: the program, a name, the keys (a function of the running
+# program), what must be heard in order (regular expressions over the
+# utterances, one a line), and what must not. "start" starts the program.
+def answer_of(program):
+    problem = re.search(r"(\d+) (plus|minus) (\d+) equals", program.description_of(Atspi.Role.TEXT, "Answer"))
+    if not problem:
+        return "0"
+    first, second = int(problem[1]), int(problem[3])
+    return str(first + second if problem[2] == "plus" else first - second)
+
+
+STEPS = [
+    ("Math", "the window opens", "start",
+     [r"Math Practice", r"Answer", r"\d+ (plus|minus) \d+ equals"], []),
+    ("Math", "a correct answer and Enter", lambda program: (type_text(answer_of(program)), press("Return")),
+     [r"Correct", r"\d+ plus \d+ equals"], []),
+    ("Math", "a wrong answer, then OK", lambda program: (type_text("999"), press("Return"), time.sleep(1.5),
+                                                        press("Return")),
+     [r"Try again", r"999", r"\d+ plus \d+ equals"], [r"Correct"]),
+    ("Math", "flat review of the problem", lambda program: press("KP_Up"),
+     [r"\d+ plus \d+ equals"], [r"Operator"]),
+    ("Math", "where am I in the box", lambda program: press("KP_Enter"),
+     [r"Answer", r"\d+ plus \d+ equals"], []),
+    ("Math", "Tab through the options", lambda program: [press("Tab") or time.sleep(0.8) for _ in range(4)],
+     [r"Levels", r"Level 1", r"Operations", r"Addition"], [r"Levels.*\n.*Levels", r"Operations.*\n.*Operations"]),
+    ("Math", "the summary box checked", lambda program: (press("Tab"), time.sleep(0.8), press("space")),
+     [r"Correct answers 1", r"Incorrect answers 1"], []),
+    ("Month", "the window opens", "start",
+     [r"Monthly Payment Calculator", r"Principal"], [r"selected.*\n.*selected"]),
+    ("Month", "Tab into the rate list", lambda program: press("Tab"),
+     [r"Interest rate", r"9\.00\s?%"], []),
+    ("Month", "a principal and Enter", lambda program: (press_with("Alt", "p"), type_text("20000"), press("Return")),
+     [r"Monthly payment \$[\d,]+\.\d\d"], []),
+    ("Month", "Calculate with the button", lambda program: (press_with("Alt", "c")),
+     [r"Monthly payment \$[\d,]+\.\d\d"], []),
+    ("Edit", "the window opens", "start",
+     [r"Document"], [r"text text"]),
+    ("Edit", "Find a word and Enter", lambda program: (type_text("the cat sat"), press_with("Control", "f"),
+                                                      time.sleep(1), type_text("cat"), press("Return")),
+     [r"^cat\b"], [r"the cat sat"]),
+    ("Edit", "a word that is not there", lambda program: (press_with("Control", "f"), time.sleep(1),
+                                                         type_text("dog"), press("Return")),
+     [r"not found"], []),
+    ("Edit", "the menu bar and Escape", lambda program: (press("Return"), time.sleep(1), press_with("Alt", "e"),
+                                                        press("Escape"), press_with("Alt", "e"), press("Escape"),
+                                                        press("Escape"), time.sleep(0.5), type_text("!")),
+     [r"Edit\.", r"Edit\.", r"Document"], []),
+]
+
+
+def main():
+    build = sys.argv[1]
+    transcript = "--transcript" in sys.argv
+    paths = {"Math": "math/Math", "Month": "month/Month", "Edit": "edit/Edit"}
+    failures = []
+    with tempfile.TemporaryDirectory() as folder:
+        Atspi.generate_mouse_event(0, 0, "abs")
+        orca = Orca(folder)
+        program = None
+        for name, step, keys, expected, forbidden in STEPS:
+            if keys == "start":
+                if program:
+                    program.end()
+                orca.settle(quiet=2)
+                program = Program(os.path.join(build, paths[name]))
+            else:
+                keys(program)
+            said = orca.settle(expected)
+            text = spoken(said)
+            absent = missing(expected, said)
+            unwanted = [pattern for pattern in forbidden if re.search(pattern, text)]
+            ok = not absent and not unwanted
+            print(f"{'ok  ' if ok else 'FAIL'} {name}: {step}: {text.replace(chr(10), ' | ')!r}", flush=True)
+            if not ok:
+                failures.append(f"{name}: {step}: missing {absent}, unwanted {unwanted}")
+        if program:
+            program.end()
+        orca.end()
+        if transcript:
+            import shutil
+            shutil.copy(orca.log, "/tmp/orca-last.log")
+    for failure in failures:
+        print("FAIL " + failure)
+    return 1 if failures and not transcript else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
