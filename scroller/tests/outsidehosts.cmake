@@ -24,19 +24,11 @@ function(run)
     message(STATUS "${output}")
 endfunction()
 
-function(pkg_config_flags module out)
-    execute_process(COMMAND pkg-config --cflags --libs ${module} OUTPUT_VARIABLE flags RESULT_VARIABLE failed
-        ERROR_VARIABLE error OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(failed)
-        message(FATAL_ERROR "pkg-config --cflags --libs ${module}: ${error}")
-    endif()
-    separate_arguments(flags UNIX_COMMAND "${flags}")
-    set(${out} ${flags} PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/kitflags.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 set(library ${PREFIX}/${LIBDIR}/libtovrell.so.1)
-set(modules ${PREFIX}/${LIBDIR}/pkgconfig)
+set(KIT_MODULES ${PREFIX}/${LIBDIR}/pkgconfig)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
 foreach(host linked designed chost noapp)
@@ -50,20 +42,17 @@ run(${WORK_DIR}/chost/chost)
 run(${WORK_DIR}/noapp/noapphost ${library})
 
 # A Qt host from the module alone: its flags bring Qt's with them.
-set(ENV{PKG_CONFIG_PATH} ${modules})
-pkg_config_flags(tovrell qt_flags)
+kit_flags(tovrell ALL_MODULES qt_flags --libs)
 run(c++ -std=c++17 -Wall -Wextra -Wpedantic -Werror ${HOSTS_DIR}/linked/main.cpp ${qt_flags}
     -Wl,-rpath,${PREFIX}/${LIBDIR} -o ${WORK_DIR}/pkgconfig-linkedhost)
 run(${WORK_DIR}/pkgconfig-linkedhost)
 
 # A C host where only the kit's modules are known.
-unset(ENV{PKG_CONFIG_PATH})
-set(ENV{PKG_CONFIG_LIBDIR} ${modules})
+kit_flags(tovrell-headers KIT_ONLY c_flags --libs)
 execute_process(COMMAND pkg-config --exists Qt6Widgets RESULT_VARIABLE qt_missing)
 if(NOT qt_missing)
     message(FATAL_ERROR "Qt's modules are still in sight of pkg-config")
 endif()
-pkg_config_flags(tovrell-headers c_flags)
 run(cc -std=c11 -pedantic -Wall -Wextra -Werror ${HOSTS_DIR}/noapp/noapp.c ${c_flags}
     -o ${WORK_DIR}/pkgconfig-noapphost)
 run(${WORK_DIR}/pkgconfig-noapphost ${library})
