@@ -28,6 +28,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+from screenreader import objects  # noqa: E402
+
 KEYS = {"Return": 0xFF0D, "Tab": 0xFF09, "Escape": 0xFF1B, "space": 0x20,
         "KP_Up": 0xFF97, "KP_Enter": 0xFF8D, "Alt_L": 0xFFE9}
 
@@ -145,14 +147,6 @@ def missing(expected, said):
         else:
             absent.append(pattern)
     return absent
-
-
-def objects(root):
-    yield root
-    for index in range(root.get_child_count()):
-        child = root.get_child_at_index(index)
-        if child is not None:
-            yield from objects(child)
 
 
 def type_text(text):
