@@ -39,6 +39,14 @@ std::pair<int, int> unitAt(const QString &text, int offset, QAccessible::TextBou
     return {int(std::max<qsizetype>(start, 0)), end < 0 ? length : int(end)};
 }
 
+// The text of unit, with its offsets given back through start and end.
+QString textOf(const QString &text, std::pair<int, int> unit, int *startOffset, int *endOffset)
+{
+    *startOffset = unit.first;
+    *endOffset = unit.second;
+    return text.mid(unit.first, unit.second - unit.first);
+}
+
 } // namespace
 
 LineEditAccessible::LineEditAccessible(QLineEdit *lineEdit)
@@ -140,10 +148,7 @@ QString LineEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryTy
                                          int *endOffset) const
 {
     const QString text = shown();
-    const auto [start, end] = unitAt(text, offset, boundaryType);
-    *startOffset = start;
-    *endOffset = end;
-    return text.mid(start, end - start);
+    return textOf(text, unitAt(text, offset, boundaryType), startOffset, endOffset);
 }
 
 QString LineEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
@@ -151,23 +156,18 @@ QString LineEditAccessible::textBeforeOffset(int offset, QAccessible::TextBounda
 {
     const QString text = shown();
     const int start = unitAt(text, offset, boundaryType).first;
-    if (start == 0) {
-        *startOffset = *endOffset = 0;
-        return QString();
-    }
-    return textAtOffset(start - 1, boundaryType, startOffset, endOffset);
+    const auto before = start == 0 ? std::pair{0, 0} : unitAt(text, start - 1, boundaryType);
+    return textOf(text, before, startOffset, endOffset);
 }
 
 QString LineEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                                             int *endOffset) const
 {
     const QString text = shown();
+    const int length = int(text.size());
     const int end = unitAt(text, offset, boundaryType).second;
-    if (end >= text.size()) {
-        *startOffset = *endOffset = int(text.size());
-        return QString();
-    }
-    return textAtOffset(end, boundaryType, startOffset, endOffset);
+    const auto after = end >= length ? std::pair{length, length} : unitAt(text, end, boundaryType);
+    return textOf(text, after, startOffset, endOffset);
 }
 
 int LineEditAccessible::characterCount() const
