@@ -10,7 +10,6 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 
 // Storage that variants made by the fuzzer point into; frees their strings.
 struct VariantStore
