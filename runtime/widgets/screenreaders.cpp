@@ -1,0 +1,80 @@
+#include "screenreaders.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+class CurrentItemOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *view = event->type() == QEvent::FocusIn ? qobject_cast<QAbstractItemView *>(watched) : nullptr;
+        if (view) {
+            // After Qt has told of the view itself, which it does once the
+            // focus has moved.
+            QTimer::singleShot(0, view, [view = QPointer(view)] {
+                const QModelIndex current = view ? view->currentIndex() : QModelIndex();
+                if (!current.isValid() || !view->hasFocus())
+                    return;
+                QAccessibleEvent focus(view, QAccessible::Focus);
+                focus.setChild(current.row());
+                QAccessible::updateAccessibility(&focus);
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+Notice::Notice(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("notice"));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    resize(0, 0);
+    hide();
+}
+
+void Notice::say(const QString &news)
+{
+    // Hidden and shown again, so that the same news twice is said twice.
+    hide();
+    setAccessibleName(news);
+    if (!news.isEmpty())
+        show();
+}
+
+QAccessibleInterface *Notice::create(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Notice"))
+        return new QAccessibleWidget(static_cast<Notice *>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+void renewForScreenReaders(QWidget *widget)
+{
+    QList<QWidget *> widgets = widget->findChildren<QWidget *>();
+    widgets.prepend(widget);
+    for (QWidget *each : widgets) {
+        QAccessibleEvent removed(each, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&removed);
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(each)));
+        QAccessibleEvent added(each, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&added);
+    }
+}
+
+void tellCurrentItemOnFocus()
+{
+    qApp->installEventFilter(new CurrentItemOnFocus(qApp));
+}
