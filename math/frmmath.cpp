@@ -7,6 +7,7 @@
 #include "picture.h"
 #include "program.h"
 #include "runtimeerror.h"
+#include "screenreaders.h"
 #include "val.h"
 
 #include <utility>
@@ -30,6 +31,8 @@ frmMath::frmMath(QWidget *parent)
     connectOptionClick(ui.optLevel2, this, &frmMath::optLevel2_Click);
     connectGotFocus(ui.txtAnswer, this, &frmMath::txtAnswer_GotFocus);
     setDefaultButton(this, ui.cmdVerify);
+
+    notice = new Notice(this);
 
     guarded(this, &frmMath::Form_Load)();
     ui.txtAnswer->setFocus();
@@ -56,13 +59,6 @@ void frmMath::GenerateProblem()
         std::swap(intNum1, intNum2);
     ui.lblNum1->setText(intNum1.toString());
     ui.lblNum2->setText(intNum2.toString());
-    // For screen readers: the numbers with their names, and the problem as
-    // the answer box's description, read where the user types.
-    ui.lblNum1->setAccessibleName(tr("First number %1").arg(ui.lblNum1->text()));
-    ui.lblNum2->setAccessibleName(tr("Second number %1").arg(ui.lblNum2->text()));
-    ui.txtAnswer->setAccessibleDescription(ui.optAdd->isChecked()
-                                               ? tr("%1 plus %2 equals").arg(intNum1.toString(), intNum2.toString())
-                                               : tr("%1 minus %2 equals").arg(intNum1.toString(), intNum2.toString()));
 }
 
 // The answer box read as a number and rounded to an Integer; none when the
@@ -76,12 +72,47 @@ std::optional<Integer> frmMath::typedAnswer() const
     }
 }
 
-// Copies the picture of a hidden store into a shown image, with the store's
-// name as its description for screen readers.
+// Copies the picture of a hidden store into a shown image.
 void frmMath::showPicture(QLabel *image, const QLabel *store)
 {
     setPicture(image, store ? picture(store) : QPixmap());
-    image->setAccessibleDescription(store ? store->accessibleName() : QString());
+}
+
+// What screen readers read of the window: the problem as the answer box's
+// description, read where the user types; the sign and the counts by name;
+// and the news, said as it happens. With the summary shown, the news carries
+// the counts.
+void frmMath::updateScreenReaders(News news)
+{
+    const bool adding = ui.optAdd->isChecked();
+    const QString problem = (adding ? tr("%1 plus %2 equals") : tr("%1 minus %2 equals"))
+                                .arg(ui.lblNum1->text(), ui.lblNum2->text());
+    ui.txtAnswer->setAccessibleDescription(problem);
+    ui.imgOperator->setAccessibleName(adding ? tr("plus") : tr("minus"));
+    ui.imgIcon->setAccessibleDescription(picture(ui.imgIcon).isNull() ? QString() : ui.imgHappy->accessibleName());
+    ui.lblCorrect->setAccessibleName(tr("Correct answers %1").arg(intCorrect));
+    ui.lblIncorrect->setAccessibleName(tr("Incorrect answers %1").arg(intIncorrect));
+    const QString counts = ui.fraInfo->isHidden() ? QString()
+                                                  : tr("%1, %2.").arg(ui.lblCorrect->accessibleName(),
+                                                                      ui.lblIncorrect->accessibleName());
+    switch (news) {
+    case News::None:
+        break;
+    case News::Correct:
+        notice->say(QStringList{tr("Correct."), counts, problem}.join(u' ').simplified());
+        break;
+    case News::Incorrect:
+        // "Try again" was said by its box; the problem is said again as the
+        // focus comes back.
+        if (!counts.isEmpty())
+            notice->say(counts + u' ' + problem);
+        break;
+    case News::Counts:
+        if (!ui.fraInfo->isHidden())
+            renewForScreenReaders(ui.fraInfo);
+        notice->say(counts);
+        break;
+    }
 }
 
 void frmMath::cmdVerify_Click()
@@ -102,12 +133,7 @@ void frmMath::cmdVerify_Click()
     ui.txtAnswer->setFocus();
     ui.lblCorrect->setText(QString::number(intCorrect));
     ui.lblIncorrect->setText(QString::number(intIncorrect));
-    ui.lblCorrect->setAccessibleName(tr("Correct answers %1").arg(intCorrect));
-    ui.lblIncorrect->setAccessibleName(tr("Incorrect answers %1").arg(intIncorrect));
-    // A correct answer is said where the user is: screen readers speak a
-    // change of the focused control's description.
-    if (answer == expected)
-        ui.txtAnswer->setAccessibleDescription(tr("Correct. %1").arg(ui.txtAnswer->accessibleDescription()));
+    updateScreenReaders(answer == expected ? News::Correct : News::Incorrect);
 }
 
 void frmMath::cmdExit_Click()
@@ -118,6 +144,7 @@ void frmMath::cmdExit_Click()
 void frmMath::chkDisplay_Click()
 {
     ui.fraInfo->setVisible(ui.chkDisplay->checkState() == Qt::Checked);
+    updateScreenReaders(News::Counts);
 }
 
 void frmMath::txtAnswer_GotFocus()
@@ -129,20 +156,24 @@ void frmMath::optAdd_Click()
 {
     GenerateProblem();
     showPicture(ui.imgOperator, ui.imgPlus);
+    updateScreenReaders(News::None);
 }
 
 void frmMath::optSub_Click()
 {
     GenerateProblem();
     showPicture(ui.imgOperator, ui.imgMinus);
+    updateScreenReaders(News::None);
 }
 
 void frmMath::optLevel1_Click()
 {
     GenerateProblem();
+    updateScreenReaders(News::None);
 }
 
 void frmMath::optLevel2_Click()
 {
     GenerateProblem();
+    updateScreenReaders(News::None);
 }

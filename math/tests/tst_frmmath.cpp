@@ -194,7 +194,8 @@ void TestMath::picturesForTheScreen()
 void TestMath::everyControlHasAnAccessibleName()
 {
     for (auto *widget : m_window->findChildren<QWidget *>()) {
-        if (widget->objectName().startsWith(u"qt_"))
+        // Qt's own parts, and the notice, which is named by its news.
+        if (widget->objectName().startsWith(u"qt_") || widget->inherits("Notice"))
             continue;
         QString name = widget->accessibleName();
         if (auto *button = qobject_cast<QAbstractButton *>(widget))
@@ -205,9 +206,8 @@ void TestMath::everyControlHasAnAccessibleName()
             name += frame->title();
         QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
     }
-    QCOMPARE(control("lblNum1")->accessibleName(), "First number " + control<QLabel>("lblNum1")->text());
-    QCOMPARE(control("imgOperator")->accessibleName(), QStringLiteral("Operator"));
-    QCOMPARE(control("imgOperator")->accessibleDescription(), QStringLiteral("Plus sign"));
+    QCOMPARE(control("lblNum1")->accessibleDescription(), QStringLiteral("First number"));
+    QCOMPARE(control("imgOperator")->accessibleName(), QStringLiteral("plus"));
     QCOMPARE(control("imgIcon")->accessibleName(), QStringLiteral("Feedback"));
 }
 
