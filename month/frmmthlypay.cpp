@@ -9,6 +9,7 @@
 #include "numbers.h"
 #include "printform.h"
 #include "program.h"
+#include "screenreaders.h"
 #include "twips.h"
 #include "val.h"
 
@@ -25,30 +26,17 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
         ui.optTerm->setId(optTermItem(index), index);
 
     connect(ui.txtPrincipal, &QLineEdit::textChanged, this, guarded(this, &frmMthlyPay::txtPrincipal_Change));
+    onGotFocus(ui.txtPrincipal, guarded(this, &frmMthlyPay::txtPrincipal_GotFocus));
     connect(ui.lstInterest, &QListWidget::currentRowChanged, this, guarded(this, &frmMthlyPay::lstInterest_Click));
-    connect(ui.optTerm, &QButtonGroup::idToggled, this,
-            [click = guarded(this, &frmMthlyPay::optTerm_Click)](int id, bool selected) {
-                if (selected)
-                    click(Integer::from(id));
-            });
-    // The "Term:" caption labels the checked term button for screen readers,
-    // and Tab enters the group at that button, as Qt does once the group has
-    // had the focus.
-    connect(ui.optTerm, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
-        if (!selected)
-            return;
-        ui.Label3->setBuddy(optTermItem(id));
-        for (QAbstractButton *button : ui.optTerm->buttons())
-            button->setFocusPolicy(Qt::FocusPolicy(button->isChecked() ? button->focusPolicy() | Qt::TabFocus
-                                                                       : button->focusPolicy() & ~Qt::TabFocus));
-    });
+    connect(ui.optTerm, &QButtonGroup::idToggled, this, guarded(this, &frmMthlyPay::optTerm_Toggled));
     connect(ui.cmdCalc, &QPushButton::clicked, this, guarded(this, &frmMthlyPay::cmdCalc_Click));
     connect(ui.mnuFilePrint, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFilePrint_Click));
     connect(ui.mnuFileExit, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuFileExit_Click));
     connect(ui.mnuColorBackground, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorBackground_Click));
     connect(ui.mnuColorInfo, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorInfo_Click));
-    connectGotFocus(ui.txtPrincipal, this, &frmMthlyPay::txtPrincipal_GotFocus);
     setDefaultButton(this, ui.cmdCalc);
+
+    notice = new Notice(this);
 
     guarded(this, &frmMthlyPay::Form_Load)();
     ui.txtPrincipal->setFocus();
@@ -91,6 +79,21 @@ void frmMthlyPay::lstInterest_Click()
     showPayment(QString());
 }
 
+// The term buttons are one control array: the selected button's index goes
+// to the Click handler. The "Term:" caption labels the checked button for
+// screen readers, and Tab enters the group at that button, as Qt does once
+// the group has had the focus.
+void frmMthlyPay::optTerm_Toggled(int id, bool selected)
+{
+    if (!selected)
+        return;
+    ui.Label3->setBuddy(optTermItem(id));
+    for (QAbstractButton *button : ui.optTerm->buttons())
+        button->setFocusPolicy(Qt::FocusPolicy(button->isChecked() ? button->focusPolicy() | Qt::TabFocus
+                                                                   : button->focusPolicy() & ~Qt::TabFocus));
+    optTerm_Click(Integer::from(id));
+}
+
 void frmMthlyPay::optTerm_Click(Integer index)
 {
     switch (index.value()) {
@@ -128,18 +131,24 @@ void frmMthlyPay::cmdCalc_Click()
     const float payment = checkedSingle(-Pmt(monthlyRate, months, double(principal)));
     showPayment(Format(payment, QStringLiteral("currency")));
     ui.txtPrincipal->setFocus();
-    // Said where the user is: screen readers speak a change of the focused
-    // control's description.
-    ui.txtPrincipal->setAccessibleDescription(ui.lblPayment->accessibleName());
+    updateScreenReaders(News::Payment);
 }
 
-// The payment, or none, and for screen readers the payment with its caption.
+// The payment shown, or none.
 void frmMthlyPay::showPayment(const QString &payment)
 {
     ui.lblPayment->setText(payment);
+    updateScreenReaders(News::None);
+}
+
+// What screen readers read of the window: the payment with its caption, and
+// a new payment said as it is calculated, wherever the focus is.
+void frmMthlyPay::updateScreenReaders(News news)
+{
+    const QString payment = ui.lblPayment->text();
     ui.lblPayment->setAccessibleName(payment.isEmpty() ? tr("Monthly payment") : tr("Monthly payment %1").arg(payment));
-    if (payment.isEmpty())
-        ui.txtPrincipal->setAccessibleDescription(QString());
+    if (news == News::Payment)
+        notice->say(ui.lblPayment->accessibleName());
 }
 
 void frmMthlyPay::mnuFilePrint_Click()
@@ -152,22 +161,26 @@ void frmMthlyPay::mnuFileExit_Click()
     close();
 }
 
-void frmMthlyPay::mnuColorBackground_Click()
+// The colour dialog, opened at startColor; the colour picked, or
+// startColor again when the user cancels.
+quint32 frmMthlyPay::pickColor(quint32 startColor)
 {
     dlgCommon->invoke(CommonDialog::FlagsId, Invoke::PropertyPut, {1});
-    dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyPut, {qint32(backColor(ui.clientArea))});
+    dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyPut, {qint32(startColor)});
     dlgCommon->invoke(CommonDialog::ShowColorId, Invoke::Method);
-    setBackColor(ui.clientArea, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+    return quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt());
+}
+
+void frmMthlyPay::mnuColorBackground_Click()
+{
+    setBackColor(ui.clientArea, pickColor(backColor(ui.clientArea)));
 }
 
 void frmMthlyPay::mnuColorInfo_Click()
 {
-    dlgCommon->invoke(CommonDialog::FlagsId, Invoke::PropertyPut, {1});
-    dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyPut, {qint32(backColor(ui.fraInfo))});
-    dlgCommon->invoke(CommonDialog::ShowColorId, Invoke::Method);
+    const quint32 color = pickColor(backColor(ui.fraInfo));
     // The term buttons first, then the frame.
     for (Integer index; index <= Integer(3); index += Integer(1))
-        setBackColor(optTermItem(index.value()),
-                     quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
-    setBackColor(ui.fraInfo, quint32(dlgCommon->invoke(CommonDialog::ColorId, Invoke::PropertyGet).toInt()));
+        setBackColor(optTermItem(index.value()), color);
+    setBackColor(ui.fraInfo, color);
 }

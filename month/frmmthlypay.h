@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class CommonDialog;
+class Notice;
 
 // The calculator window: the monthly payment of a loan from its principal,
 // an annual rate picked from a list and a term of 2 to 5 years; the window
@@ -19,13 +20,16 @@ public:
 
 private:
     void Form_Load();
-    void pickColor(quint32 startColor);
+    quint32 pickColor(quint32 startColor);
     QRadioButton *optTermItem(int index) const;
     void showPayment(const QString &payment);
+    enum class News { None, Payment };
+    void updateScreenReaders(News news);
 
     void txtPrincipal_Change();
     void txtPrincipal_GotFocus();
     void lstInterest_Click();
+    void optTerm_Toggled(int id, bool selected);
     void optTerm_Click(Integer index);
     void cmdCalc_Click();
     void mnuFilePrint_Click();
@@ -35,6 +39,7 @@ private:
 
     Ui::frmMthlyPay ui;
     CommonDialog *dlgCommon;
+    Notice *notice = nullptr;
     Integer intTerm;
 
     friend class TestMonth;
