@@ -1,6 +1,7 @@
 #include "commondialog.h"
 
 #include "colour.h"
+#include "messagebox.h"
 #include "runtimeerror.h"
 
 #include <QColorDialog>
@@ -31,7 +32,9 @@ void CommonDialog::ShowColor()
     dialog.setWindowTitle(tr("Color"));
     if (m_flags & RgbInit)
         dialog.setCurrentColor(colorFromValue(m_color));
-    if (dialog.exec() == QDialog::Accepted && dialog.selectedColor().isValid())
+    const bool chosen = dialog.exec() == QDialog::Accepted && dialog.selectedColor().isValid();
+    reactivate(m_parent ? m_parent->window() : nullptr);
+    if (chosen)
         m_color = valueFromColor(dialog.selectedColor());
 }
 

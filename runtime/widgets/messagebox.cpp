@@ -66,16 +66,13 @@ QWidget *ownerWindow()
     return nullptr;
 }
 
-// Gives the activation back to the window a box was opened over. A window
-// manager does that when the box closes, but where none runs (a kiosk, a
-// bare X server) keys would go nowhere.
+} // namespace
+
 void reactivate(QWidget *window)
 {
     if (window && window->isVisible())
         window->activateWindow();
 }
-
-} // namespace
 
 int MsgBox(const QString &prompt, int style, const QString &title)
 {
