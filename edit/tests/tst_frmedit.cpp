@@ -29,6 +29,8 @@ private slots:
     void fileItemsDoNothing_data();
     void fileItemsDoNothing();
     void exitClosesAtOnce();
+    void escapeFromTheMenusGivesTheTextBack_data();
+    void escapeFromTheMenusGivesTheTextBack();
     void editMenuEnablesFromSelectionAndClipboard_data();
     void editMenuEnablesFromSelectionAndClipboard();
     void commandsFollowTheSelectionAndClipboard();
@@ -126,7 +128,7 @@ void TestEdit::window()
     QCOMPARE(text()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(text()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(text()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(text()->accessibleName(), QStringLiteral("Document text"));
+    QCOMPARE(text()->accessibleName(), QStringLiteral("Document"));
 }
 
 void TestEdit::textBoxFillsTheWindow_data()
@@ -234,6 +236,31 @@ void TestEdit::exitClosesAtOnce()
     action("mnuFileExit")->trigger();
     QVERIFY(!m_window->isVisible());
     forgetQuitRequest();
+}
+
+void TestEdit::escapeFromTheMenusGivesTheTextBack_data()
+{
+    QTest::addColumn<QStringList>("keys");
+
+    QTest::newRow("a menu, then the menu bar") << QStringList{"Alt+E", "Esc", "Esc"};
+    QTest::newRow("a menu twice") << QStringList{"Alt+E", "Esc", "Alt+E", "Esc", "Esc"};
+    QTest::newRow("two menus") << QStringList{"Alt+F", "Esc", "Alt+E", "Esc", "Esc"};
+}
+
+void TestEdit::escapeFromTheMenusGivesTheTextBack()
+{
+    QFETCH(QStringList, keys);
+
+    showWindow();
+    for (const QString &key : std::as_const(keys)) {
+        QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                            : QApplication::focusWidget();
+        QTest::keySequence(target, QKeySequence(key));
+        QTest::qWait(0);
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), text());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+    QCOMPARE(text()->toPlainText(), QStringLiteral("typed"));
 }
 
 void TestEdit::editMenuEnablesFromSelectionAndClipboard_data()

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "lineeditaccessible.h"
+#include "menubarkeyboard.h"
 #include "screenreaders.h"
 #include "numbers.h"
 #include "twips.h"
@@ -142,6 +143,7 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     QAccessible::installFactory(Notice::create);
     QAccessible::installFactory(optionGroup);
     tellCurrentItemOnFocus();
+    giveKeyboardBackFromMenuBars();
 }
 
 QString programName()
