@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -66,6 +67,34 @@ QWidget *ownerWindow()
     return nullptr;
 }
 
+// Keeps a key held down as a box opens (the Return that answered the box
+// before it, say) from answering the box too: while it repeats, it presses
+// none of the box's buttons, and the box stays to be read.
+class HeldKeys : public QObject
+{
+public:
+    explicit HeldKeys(QWidget *box)
+        : QObject(box)
+        , m_box(box)
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+            return false;
+        auto *widget = qobject_cast<QWidget *>(watched);
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        return widget && widget->window() == m_box
+            && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space);
+    }
+
+private:
+    QWidget *m_box;
+};
+
 } // namespace
 
 void reactivate(QWidget *window)
@@ -85,6 +114,7 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     if (buttons.size() == 1)
         box.setEscapeButton(buttons.front().first);
 
+    new HeldKeys(&box);
     box.exec();
     reactivate(box.parentWidget());
     const auto pressed = box.standardButton(box.clickedButton());
@@ -107,6 +137,7 @@ QString InputBox(const QString &prompt, const QString &title, const QString &tex
     dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(text);
+    new HeldKeys(&dialog);
     const int result = dialog.exec();
     reactivate(dialog.parentWidget());
     if (result != QDialog::Accepted)

@@ -92,6 +92,17 @@ void TestBoxes::messageBoxEscape()
     QCOMPARE(MsgBox(QStringLiteral("Sure?"), 1), 2);
     whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     QCOMPARE(MsgBox(QStringLiteral("Done.")), 1);
+
+    // A key held down from before the box repeats into it without answering it.
+    whenModalOpens([](QWidget *modal) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
+            QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : modal, &repeat);
+        }
+        QVERIFY(modal->isVisible());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QCOMPARE(MsgBox(QStringLiteral("Sure?"), 4 + 256), 7);
 }
 
 void TestBoxes::inputBox_data()
