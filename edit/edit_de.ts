@@ -8,8 +8,8 @@
         <translation>Dokument - Texteditor</translation>
     </message>
     <message>
-        <source>Document text</source>
-        <translation>Dokumenttext</translation>
+        <source>Document</source>
+        <translation>Dokument</translation>
     </message>
     <message>
         <source>Menu bar</source>

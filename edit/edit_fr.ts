@@ -8,8 +8,8 @@
         <translation>Document - Éditeur de texte</translation>
     </message>
     <message>
-        <source>Document text</source>
-        <translation>Texte du document</translation>
+        <source>Document</source>
+        <translation>Document</translation>
     </message>
     <message>
         <source>Menu bar</source>

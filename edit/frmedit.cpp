@@ -4,6 +4,7 @@
 #include "handlerguard.h"
 #include "instr.h"
 #include "messagebox.h"
+#include "screenreaders.h"
 #include "twips.h"
 
 #include <QClipboard>
@@ -51,6 +52,7 @@ frmEdit::frmEdit(QWidget *parent)
     QMetaObject::invokeMethod(this, &frmEdit::enablePaste, Qt::QueuedConnection);
 
     ui.txtEdit->installEventFilter(this);
+    notice = new Notice(this);
 }
 
 QString frmEdit::selText() const
@@ -142,10 +144,12 @@ void frmEdit::mnuEditFind_Click()
 {
     strSearch = InputBox(tr("Find what?"), tr("Find"));
     const qsizetype found = InStr(1, m_documentText->text(), strSearch, Compare::Text);
-    if (found != 0)
+    if (found != 0) {
         select(found - 1, strSearch.size());
-    else
+        updateScreenReaders(News::Found);
+    } else {
         MsgBox(tr("The search string was not found."), 64, tr("Find"));
+    }
 }
 
 void frmEdit::mnuEditFindNext_Click()
@@ -154,10 +158,20 @@ void frmEdit::mnuEditFindNext_Click()
     // occurrences may overlap.
     const qsizetype start = qsizetype(ui.txtEdit->textCursor().selectionStart()) + 2;
     const qsizetype found = InStr(start, m_documentText->text(), strSearch, Compare::Text);
-    if (found != 0)
+    if (found != 0) {
         select(found - 1, strSearch.size());
-    else
+        updateScreenReaders(News::Found);
+    } else {
         MsgBox(tr("The search has been completed."), 64, tr("Find Next"));
+    }
+}
+
+// What screen readers hear of the window beyond its text: the text found,
+// which they would otherwise read as the whole line it is on.
+void frmEdit::updateScreenReaders(News news)
+{
+    if (news == News::Found)
+        notice->say(selText());
 }
 
 // The menus' shortcuts win over the text box's own keys while their item is

@@ -39,6 +39,15 @@ def press(key):
     time.sleep(0.15)
 
 
+def hold_return(seconds):
+    """Return pressed and held, as a user's finger rests on it."""
+    keycode = 36  # Return on the X server's keyboard
+    Atspi.generate_keyboard_event(keycode, None, Atspi.KeySynthType.PRESS)
+    time.sleep(seconds)
+    Atspi.generate_keyboard_event(keycode, None, Atspi.KeySynthType.RELEASE)
+    time.sleep(0.15)
+
+
 def press_with(modifier, key):
     """A key with Alt or Control held, as one chord."""
     mask = {"Alt": 0x08, "Control": 0x04}[modifier]
@@ -222,13 +231,17 @@ STEPS = [
     ("Month", "Calculate with the button", lambda program: (press_with("Alt", "c")),
      [r"Monthly payment \$[\d,]+\.\d\d"], []),
     ("Edit", "the window opens", "start",
-     [r"Document"], [r"text text"]),
+     [r"Document - Text Editor", r"^Document text"], [r"text text"]),
     ("Edit", "Find a word and Enter", lambda program: (type_text("the cat sat"), press_with("Control", "f"),
                                                       time.sleep(1), type_text("cat"), press("Return")),
-     [r"^cat\b"], [r"the cat sat"]),
+     [r"notification cat\.?$"], []),
     ("Edit", "a word that is not there", lambda program: (press_with("Control", "f"), time.sleep(1),
                                                          type_text("dog"), press("Return")),
      [r"not found"], []),
+    ("Edit", "not there, Return held", lambda program: (press("Return"), time.sleep(1),
+                                                       press_with("Control", "f"), time.sleep(1),
+                                                       type_text("dog"), hold_return(1.5)),
+     [r"alert Find", r"not found"], [r"not found(.|\n)*Document - Text Editor"]),
     ("Edit", "the menu bar and Escape", lambda program: (press("Return"), time.sleep(1), press_with("Alt", "e"),
                                                         press("Escape"), press_with("Alt", "e"), press("Escape"),
                                                         press("Escape"), time.sleep(0.5), type_text("!")),

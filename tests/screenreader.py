@@ -238,7 +238,7 @@ def read_month(folder):
 def read_edit(folder):
     edit = Program(os.path.join(folder, "Edit"))
     edit.every_control_has_a_name("Edit")
-    text = find(edit.app, Atspi.Role.TEXT, "Document text")
+    text = find(edit.app, Atspi.Role.TEXT, "Document")
     check(wait_for(lambda: is_focused(text)), "Edit: the text has the keyboard at start")
     type_text("abc")
     press_with(CONTROL, "f")

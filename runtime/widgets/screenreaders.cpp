@@ -43,6 +43,7 @@ Notice::Notice(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(0, 0);
     hide();
+    window()->installEventFilter(this);
 }
 
 void Notice::say(const QString &news)
@@ -50,8 +51,22 @@ void Notice::say(const QString &news)
     // Hidden and shown again, so that the same news twice is said twice.
     hide();
     setAccessibleName(news);
-    if (!news.isEmpty())
+    m_waiting = !news.isEmpty() && !window()->isActiveWindow();
+    if (!news.isEmpty() && !m_waiting)
         show();
+}
+
+bool Notice::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window() && event->type() == QEvent::WindowActivate && m_waiting) {
+        m_waiting = false;
+        // After the window has told where its focus is.
+        QTimer::singleShot(0, this, [this] {
+            if (!accessibleName().isEmpty())
+                show();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QAccessibleInterface *Notice::create(const QString &className, QObject *object)

@@ -16,10 +16,19 @@ class Notice : public QWidget
 public:
     explicit Notice(QWidget *parent);
 
+    // Says news now, or, while a box or dialog is over the window, once the
+    // window is active again: a screen reader first tells where the focus
+    // has come back to, which would cut short news said before.
     void say(const QString &news);
 
     // The factory for QAccessible::installFactory.
     static QAccessibleInterface *create(const QString &className, QObject *object);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_waiting = false;
 };
 
 // Gives screen readers new objects for a widget and its children that were
