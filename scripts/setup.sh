@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6opengl6-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils xclip desktop-file-utils appstream appstream-compose
-    at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0
+    at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0 orca
     cups printer-driver-cups-pdf poppler-utils
 )
 # More for particular builds (scripts/fuzz.sh: clang).

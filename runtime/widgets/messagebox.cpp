@@ -69,7 +69,9 @@ QWidget *ownerWindow()
 
 // Keeps a key held down as a box opens (the Return that answered the box
 // before it, say) from answering the box too: while it repeats, it presses
-// none of the box's buttons, and the box stays to be read.
+// none of the box's buttons, and the box stays to be read. A repeat is a
+// press marked as one, or one at the very time of the release before it
+// (how X repeats a key, which Qt does not always mark when events queue).
 class HeldKeys : public QObject
 {
 public:
@@ -83,16 +85,27 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
         auto *widget = qobject_cast<QWidget *>(watched);
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        return widget && widget->window() == m_box
-            && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!widget || widget->window() != m_box || !answers(key->key()))
+            return false;
+        if (event->type() == QEvent::KeyRelease) {
+            m_released = {key->key(), key->timestamp()};
+            return false;
+        }
+        return key->isAutoRepeat() || m_released == std::pair{key->key(), key->timestamp()};
     }
 
 private:
+    static bool answers(int key)
+    {
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space;
+    }
+
     QWidget *m_box;
+    std::pair<int, quint64> m_released{0, 0};
 };
 
 } // namespace
