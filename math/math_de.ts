@@ -112,14 +112,6 @@
         <translation>Rechenprogramm</translation>
     </message>
     <message>
-        <source>First number %1</source>
-        <translation>Erste Zahl %1</translation>
-    </message>
-    <message>
-        <source>Second number %1</source>
-        <translation>Zweite Zahl %1</translation>
-    </message>
-    <message>
         <source>%1 plus %2 equals</source>
         <translation>%1 plus %2 gleich</translation>
     </message>
@@ -136,8 +128,20 @@
         <translation>Falsche Antworten %1</translation>
     </message>
     <message>
-        <source>Correct. %1</source>
-        <translation>Richtig. %1</translation>
+        <source>plus</source>
+        <translation>plus</translation>
+    </message>
+    <message>
+        <source>minus</source>
+        <translation>minus</translation>
+    </message>
+    <message>
+        <source>%1, %2.</source>
+        <translation>%1, %2.</translation>
+    </message>
+    <message>
+        <source>Correct.</source>
+        <translation>Richtig.</translation>
     </message>
 </context>
 </TS>

@@ -112,14 +112,6 @@
         <translation>Application de calcul</translation>
     </message>
     <message>
-        <source>First number %1</source>
-        <translation>Premier nombre %1</translation>
-    </message>
-    <message>
-        <source>Second number %1</source>
-        <translation>Second nombre %1</translation>
-    </message>
-    <message>
         <source>%1 plus %2 equals</source>
         <translation>%1 plus %2 égale</translation>
     </message>
@@ -136,8 +128,20 @@
         <translation>Réponses fausses %1</translation>
     </message>
     <message>
-        <source>Correct. %1</source>
-        <translation>Juste. %1</translation>
+        <source>plus</source>
+        <translation>plus</translation>
+    </message>
+    <message>
+        <source>minus</source>
+        <translation>moins</translation>
+    </message>
+    <message>
+        <source>%1, %2.</source>
+        <translation>%1, %2.</translation>
+    </message>
+    <message>
+        <source>Correct.</source>
+        <translation>Juste.</translation>
     </message>
 </context>
 </TS>
