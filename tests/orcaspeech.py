@@ -224,6 +224,11 @@ STEPS = [
     ("Math", "flat review of the summary", lambda program: [press(key) or time.sleep(0.5)
                                                             for key in ("KP_Up", "KP_Page_Up", "KP_Page_Up", "KP_Page_Up")],
      [r"Correct answers 1"], []),
+    # Orca takes a window's activation just after one of its own commands
+    # (flat review above) for a side effect of its key grab and does not
+    # announce it: the next program must not start on one.
+    ("Math", "Tab to Exit", lambda program: press("Tab"),
+     [r"Exit push button"], []),
     ("Month", "the window opens", "start",
      [r"Monthly Payment Calculator", r"Principal"], [r"selected.*\n.*selected"]),
     ("Month", "Tab into the rate list", lambda program: press("Tab"),
