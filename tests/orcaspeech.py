@@ -229,6 +229,10 @@ STEPS = [
     # announce it: the next program must not start on one.
     ("Math", "Tab to Exit", lambda program: press("Tab"),
      [r"Exit push button"], []),
+    ("Math", "a correct answer with the summary shown", lambda program: (press("Tab"), time.sleep(0.8),
+                                                                        type_text(answer_of(program)),
+                                                                        press("Return")),
+     [r"notification Correct\. Correct answers 2, Incorrect answers 1\. \d+ plus \d+ equals"], []),
     ("Month", "the window opens", "start",
      [r"Monthly Payment Calculator", r"Principal"], [r"selected.*\n.*selected"]),
     ("Month", "Tab into the rate list", lambda program: press("Tab"),
