@@ -100,8 +100,7 @@ class Orca:
         while not self.started() and time.monotonic() < end:
             time.sleep(0.2)
         if not self.started():
-            import shutil
-            shutil.copy(self.log, "/tmp/orca-last.log")
+            self.end()
             raise RuntimeError("Orca did not start")
 
     def started(self):
