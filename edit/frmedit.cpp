@@ -28,6 +28,7 @@ frmEdit::frmEdit(QWidget *parent)
     : QMainWindow(parent)
 {
     ui.setupUi(this);
+    notice = new Notice(this);
     m_documentText = new DocumentText(ui.txtEdit->document(), this);
     // The text box is the central widget, so the window's layout keeps it
     // filling the inner area exactly at every resize.
@@ -52,7 +53,6 @@ frmEdit::frmEdit(QWidget *parent)
     QMetaObject::invokeMethod(this, &frmEdit::enablePaste, Qt::QueuedConnection);
 
     ui.txtEdit->installEventFilter(this);
-    notice = new Notice(this);
 }
 
 QString frmEdit::selText() const

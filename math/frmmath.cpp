@@ -16,6 +16,7 @@ frmMath::frmMath(QWidget *parent)
     : QWidget(parent)
 {
     ui.setupUi(this);
+    notice = new Notice(this);
     // The pictures drawn for the screen's pixel density.
     for (const auto &[image, file] :
          {std::pair{ui.imgEqual, ":/pictures/equal.ico"}, std::pair{ui.imgPlus, ":/pictures/plus.ico"},
@@ -31,8 +32,6 @@ frmMath::frmMath(QWidget *parent)
     connectOptionClick(ui.optLevel2, this, &frmMath::optLevel2_Click);
     connectGotFocus(ui.txtAnswer, this, &frmMath::txtAnswer_GotFocus);
     setDefaultButton(this, ui.cmdVerify);
-
-    notice = new Notice(this);
 
     guarded(this, &frmMath::Form_Load)();
     ui.txtAnswer->setFocus();

@@ -18,6 +18,7 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
     , dlgCommon(new CommonDialog(this))
 {
     ui.setupUi(this);
+    notice = new Notice(this);
     keepTextReadableIn(this);
     dlgCommon->setObjectName(QStringLiteral("dlgCommon"));
     // The designed client area lies below the menu bar.
@@ -35,8 +36,6 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
     connect(ui.mnuColorBackground, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorBackground_Click));
     connect(ui.mnuColorInfo, &QAction::triggered, this, guarded(this, &frmMthlyPay::mnuColorInfo_Click));
     setDefaultButton(this, ui.cmdCalc);
-
-    notice = new Notice(this);
 
     guarded(this, &frmMthlyPay::Form_Load)();
     ui.txtPrincipal->setFocus();
