@@ -33,7 +33,7 @@ from gi.repository import Atspi  # noqa: E402
 from screenreader import objects  # noqa: E402
 
 KEYS = {"Return": 0xFF0D, "Tab": 0xFF09, "Escape": 0xFF1B, "space": 0x20,
-        "KP_Up": 0xFF97, "KP_Home": 0xFF95, "KP_Page_Up": 0xFF9A, "KP_Enter": 0xFF8D, "Alt_L": 0xFFE9}
+        "KP_Up": 0xFF97, "KP_Page_Up": 0xFF9A, "KP_Enter": 0xFF8D}
 
 
 def press(key):
@@ -117,6 +117,8 @@ class Orca:
                 lines = log.readlines()
         except FileNotFoundError:
             return []
+        if lines and not lines[-1].endswith("\n"):
+            lines.pop()  # being written
         said = [m[1] for m in (re.search(r"SPEECH OUTPUT: '(.*)'\s*\[?\{", line) for line in lines[self.read:]) if m]
         self.read = len(lines)
         return said
