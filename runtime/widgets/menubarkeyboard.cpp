@@ -35,7 +35,8 @@ protected:
     }
 
 private:
-    // The control the keyboard leaves for a menu bar or its menus.
+    // The control the keyboard leaves for a menu bar or its menus; and the
+    // menu bar, whose keys are watched from then on.
     void remember(QWidget *old, QWidget *now)
     {
         const auto isMenu = [](QWidget *widget) {
@@ -43,6 +44,8 @@ private:
         };
         if (now && isMenu(now) && old && !isMenu(old))
             m_before = old;
+        if (qobject_cast<QMenuBar *>(now))
+            now->installEventFilter(this);
     }
 
     QPointer<QWidget> m_before;
@@ -52,5 +55,5 @@ private:
 
 void giveKeyboardBackFromMenuBars()
 {
-    qApp->installEventFilter(new MenuBarKeyboard(qApp));
+    new MenuBarKeyboard(qApp);
 }
