@@ -3,37 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QPointer>
 #include <QTimer>
-
-namespace {
-
-class CurrentItemOnFocus : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *view = event->type() == QEvent::FocusIn ? qobject_cast<QAbstractItemView *>(watched) : nullptr;
-        if (view) {
-            // After Qt has told of the view itself, which it does once the
-            // focus has moved.
-            QTimer::singleShot(0, view, [view = QPointer(view)] {
-                const QModelIndex current = view ? view->currentIndex() : QModelIndex();
-                if (!current.isValid() || !view->hasFocus())
-                    return;
-                QAccessibleEvent focus(view, QAccessible::Focus);
-                focus.setChild(current.row());
-                QAccessible::updateAccessibility(&focus);
-            });
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 Notice::Notice(QWidget *parent)
     : QWidget(parent)
@@ -51,18 +21,22 @@ void Notice::say(const QString &news)
     // Hidden and shown again, so that the same news twice is said twice.
     hide();
     setAccessibleName(news);
-    m_waiting = !news.isEmpty() && !window()->isActiveWindow();
-    if (!news.isEmpty() && !m_waiting)
+    if (!news.isEmpty() && window()->isActiveWindow())
         show();
+}
+
+// News kept hidden: said while the window was not active.
+bool Notice::waiting() const
+{
+    return isHidden() && !accessibleName().isEmpty();
 }
 
 bool Notice::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == window() && event->type() == QEvent::WindowActivate && m_waiting) {
-        m_waiting = false;
+    if (watched == window() && event->type() == QEvent::WindowActivate && waiting()) {
         // After the window has told where its focus is.
         QTimer::singleShot(0, this, [this] {
-            if (!accessibleName().isEmpty())
+            if (waiting())
                 show();
         });
     }
@@ -91,5 +65,19 @@ void renewForScreenReaders(QWidget *widget)
 
 void tellCurrentItemOnFocus()
 {
-    qApp->installEventFilter(new CurrentItemOnFocus(qApp));
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
+        auto *view = qobject_cast<QAbstractItemView *>(now);
+        if (!view)
+            return;
+        // After Qt has told of the view itself, which it does once the focus
+        // has moved.
+        QTimer::singleShot(0, view, [view] {
+            const QModelIndex current = view->currentIndex();
+            if (!current.isValid() || !view->hasFocus())
+                return;
+            QAccessibleEvent focus(view, QAccessible::Focus);
+            focus.setChild(current.row());
+            QAccessible::updateAccessibility(&focus);
+        });
+    });
 }

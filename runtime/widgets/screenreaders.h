@@ -28,7 +28,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool m_waiting = false;
+    bool waiting() const;
 };
 
 // Gives screen readers new objects for a widget and its children that were
