@@ -15,16 +15,11 @@ the accessibility bus and its registry on demand.
 
 import os
 import re
-import subprocess
 import sys
-import time
 
-import gi
+from atspisession import (Atspi, application_of, end, find, hold, objects, park_the_pointer, press, press_with,
+                          start, type_text, wait_for)
 
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
-
-RETURN, TAB, ESCAPE = 0xFF0D, 0xFF09, 0xFF1B
 INTERACTIVE = {
     Atspi.Role.PUSH_BUTTON, Atspi.Role.RADIO_BUTTON, Atspi.Role.CHECK_BOX, Atspi.Role.TEXT,
     Atspi.Role.ENTRY, Atspi.Role.LIST, Atspi.Role.MENU_ITEM, Atspi.Role.MENU, Atspi.Role.COMBO_BOX,
@@ -38,60 +33,6 @@ def check(condition, what):
     if not condition:
         failures.append(what)
     return condition
-
-
-def pump(seconds):
-    """Lets events arrive for a while."""
-    context = GLib.MainContext.default()
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
-
-
-def wait_for(condition, seconds=10):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        result = condition()
-        if result:
-            return result
-        pump(0.1)
-    return condition()
-
-
-def press(keysym):
-    Atspi.generate_keyboard_event(keysym, None, Atspi.KeySynthType.SYM)
-    pump(0.05)
-
-
-def type_text(text):
-    for character in text:
-        press(ord(character))
-
-
-CONTROL, ALT = 0x04, 0x08  # modifier masks
-
-
-def press_with(modifier, letter):
-    Atspi.generate_keyboard_event(modifier, None, Atspi.KeySynthType.LOCKMODIFIERS)
-    press(ord(letter))
-    Atspi.generate_keyboard_event(modifier, None, Atspi.KeySynthType.UNLOCKMODIFIERS)
-
-
-def objects(root):
-    yield root
-    for index in range(root.get_child_count()):
-        child = root.get_child_at_index(index)
-        if child is not None:
-            yield from objects(child)
-
-
-def find(root, role, name=None):
-    for item in objects(root):
-        if item.get_role() == role and (name is None or re.fullmatch(name, item.get_name() or "")):
-            return item
-    return None
 
 
 def is_focused(item):
@@ -113,23 +54,13 @@ class Program:
     notifications it shows."""
 
     def __init__(self, path):
-        environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                           LC_ALL="C.UTF-8", LANGUAGE="")
-        self.process = subprocess.Popen([path], env=environment)
+        self.process = start(path)
         self.notices = []
         self.listener = Atspi.EventListener.new(self.heard)
         self.listener.register("object:state-changed:showing")
-        self.app = wait_for(self.application)
+        self.app = wait_for(lambda: application_of(self.process))
         if not self.app:
             raise RuntimeError(path + " did not appear on the accessibility bus")
-
-    def application(self):
-        desktop = Atspi.get_desktop(0)
-        for index in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(index)
-            if app is not None and app.get_process_id() == self.process.pid:
-                return app
-        return None
 
     def heard(self, event):
         # What a screen reader speaks without a move of the focus: a
@@ -145,20 +76,25 @@ class Program:
                    if item.get_role() in INTERACTIVE and not item.get_name()]
         check(not unnamed, f"{program}: every interactive control has a name {unnamed or ''}")
 
-    def answer_a_box(self, program, control):
-        """Answers the box that is open with Return, and checks that the
-        keyboard is back on control."""
-        box = wait_for(lambda: len(self.windows()) > 1)
-        check(box, f"{program}: a box opens")
-        press(RETURN)
-        wait_for(lambda: len(self.windows()) == 1)
-        check(wait_for(lambda: is_focused(control), 5), f"{program}: the focus is back on {control.get_name()}")
+    def answer_boxes(self, program, control, open_a_box):
+        """Opens a box with open_a_box(seconds), which ends on Return held for
+        that long, and closes it with a key pressed as a person does: Return
+        twice and Space once, the first time after Return was held as the box
+        opened, which must not answer it. After each the keyboard is back on
+        control. A listening client puts Qt's accessibility bridge between
+        the keys and the box."""
+        for held, key in ((1.5, "Return"), (0.15, "Return"), (0.15, "space")):
+            open_a_box(held)
+            check(wait_for(lambda: len(self.windows()) > 1, 5), f"{program}: a box opens")
+            if held > 1:
+                check(len(self.windows()) > 1, f"{program}: Return held as the box opens does not answer it")
+            hold(key, 0.15)
+            check(wait_for(lambda: len(self.windows()) == 1, 5), f"{program}: {key} closes the box")
+            check(wait_for(lambda: is_focused(control), 5), f"{program}: the focus is back on {control.get_name()}")
 
     def end(self):
         self.listener.deregister("object:state-changed:showing")
-        if self.process.poll() is None:
-            self.process.terminate()
-        self.process.wait(10)
+        end(self.process)
 
 
 def read_math(folder):
@@ -175,7 +111,7 @@ def read_math(folder):
     check(find(math.app, Atspi.Role.IMAGE, operation) is not None, "Math: the sign is read as the operation")
 
     type_text(str(first + second if operation == "plus" else first - second))
-    press(RETURN)
+    press("Return")
     check(wait_for(lambda: any(re.fullmatch(r"Correct\. \d+ plus \d+ equals", n) for n in math.notices), 5),
           f"Math: a correct answer and the next problem are told ({math.notices})")
     check(re.fullmatch(r"\d+ plus \d+ equals", answer.get_description()),
@@ -184,9 +120,7 @@ def read_math(folder):
           and find(math.app, Atspi.Role.LABEL, "Incorrect answers 0") is not None,
           "Math: the counts are read with their values")
 
-    type_text("1000")
-    press(RETURN)
-    math.answer_a_box("Math", answer)
+    math.answer_boxes("Math", answer, lambda held: (type_text("1000"), hold("Return", held)))
     type_text("7")
     check(wait_for(lambda: Atspi.Text.get_text(answer, 0, -1) == "7", 5),
           "Math: keys reach the answer box after the box")
@@ -199,17 +133,17 @@ def read_month(folder):
     principal = find(month.app, Atspi.Role.TEXT, "Principal")
     check(wait_for(lambda: is_focused(principal)), "Month: the principal box has the keyboard at start")
 
-    press(TAB)
-    press(TAB)
+    press("Tab")
+    press("Tab")
     term = find(month.app, Atspi.Role.RADIO_BUTTON, "5 years")
     check(wait_for(lambda: is_focused(term), 5), "Month: Tab enters the term group at the checked term")
     check("Term:" in related(term, Atspi.RelationType.LABELLED_BY), "Month: the term buttons are labelled Term")
 
-    press(TAB)  # to Calculate
-    press(TAB)  # and round to the principal
+    press("Tab")  # to Calculate
+    press("Tab")  # and round to the principal
     check(wait_for(lambda: is_focused(principal), 5), "Month: Tab goes round to the principal")
     type_text("20000")
-    press(RETURN)
+    press("Return")
     payment = wait_for(lambda: find(month.app, Atspi.Role.LABEL, r"Monthly payment \$[\d,]+\.\d\d"), 5)
     check(payment, "Month: the payment is read with its caption")
     check(wait_for(lambda: any(n.startswith("Monthly payment $") for n in month.notices), 5),
@@ -218,19 +152,17 @@ def read_month(folder):
     check(payment and caption and payment.get_name() in related(caption, Atspi.RelationType.LABEL_FOR),
           "Month: the caption labels the payment")
 
-    type_text("1e39")
-    press(RETURN)
-    month.answer_a_box("Month", principal)
+    month.answer_boxes("Month", principal, lambda held: (type_text("1e39"), hold("Return", held)))
 
     # The colour dialog gives the keyboard back as it closes, so that the
     # menu still answers: Alt+F, X ends the program.
-    press_with(ALT, "l")
-    press(ord("b"))
+    press_with("Alt", "l")
+    press("b")
     check(wait_for(lambda: len(month.windows()) > 1, 5), "Month: the colour dialog opens")
-    press(ESCAPE)
+    press("Escape")
     wait_for(lambda: len(month.windows()) == 1)
-    press_with(ALT, "f")
-    press(ord("x"))
+    press_with("Alt", "f")
+    press("x")
     check(wait_for(lambda: month.process.poll() is not None, 5), "Month: Alt+F, X ends it after the colour dialog")
     month.end()
 
@@ -241,11 +173,14 @@ def read_edit(folder):
     text = find(edit.app, Atspi.Role.TEXT, "Document")
     check(wait_for(lambda: is_focused(text)), "Edit: the text has the keyboard at start")
     type_text("abc")
-    press_with(CONTROL, "f")
-    check(wait_for(lambda: len(edit.windows()) > 1, 5), "Edit: Find opens its box")
-    type_text("zzz")
-    press(RETURN)
-    edit.answer_a_box("Edit", text)
+
+    def find_what_is_not_there(held):
+        press_with("Control", "f")
+        check(wait_for(lambda: len(edit.windows()) > 1, 5), "Edit: Find opens its box")
+        type_text("zzz")
+        hold("Return", held)
+
+    edit.answer_boxes("Edit", text, find_what_is_not_there)
     type_text("d")
     check(wait_for(lambda: Atspi.Text.get_text(text, 0, -1) == "abcd", 5), "Edit: keys reach the text after the boxes")
     edit.end()
@@ -253,8 +188,7 @@ def read_edit(folder):
 
 def main():
     folder = sys.argv[1]
-    # No window holds the keyboard by being under the pointer.
-    Atspi.generate_mouse_event(0, 0, "abs")
+    park_the_pointer()
     read_math(os.path.join(folder, "math"))
     read_month(os.path.join(folder, "month"))
     read_edit(os.path.join(folder, "edit"))

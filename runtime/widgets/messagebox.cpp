@@ -72,6 +72,12 @@ QWidget *ownerWindow()
 // none of the box's buttons, and the box stays to be read. A repeat is a
 // press marked as one, or one at the very time of the release before it
 // (how X repeats a key, which Qt does not always mark when events queue).
+// While an assistive technology listens, Qt's accessibility bridge holds
+// each key event and later posts a copy without its timestamp (0); this
+// filter saw the original first and judged it, so a copy is judged by its
+// repeat mark alone and its time is never remembered. Remembering it made
+// every fresh press match the release before it: a box Return could not
+// close.
 class HeldKeys : public QObject
 {
 public:
@@ -91,11 +97,13 @@ protected:
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!widget || widget->window() != m_box || !answers(key->key()))
             return false;
+        const bool timed = key->timestamp() != 0;
         if (event->type() == QEvent::KeyRelease) {
-            m_released = {key->key(), key->timestamp()};
+            if (timed)
+                m_released = {key->key(), key->timestamp()};
             return false;
         }
-        return key->isAutoRepeat() || m_released == std::pair{key->key(), key->timestamp()};
+        return key->isAutoRepeat() || (timed && m_released == std::pair{key->key(), key->timestamp()});
     }
 
 private:

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -22,6 +23,15 @@ QAbstractButton *buttonOf(QWidget *modal, QMessageBox::StandardButton which)
     return box ? box->button(which) : nullptr;
 }
 
+struct KeyStroke
+{
+    QEvent::Type type;
+    Qt::Key key;
+    quint64 timestamp;
+    bool autoRepeat;
+};
+using KeyStrokes = QList<KeyStroke>;
+
 } // namespace
 
 class TestBoxes : public QObject
@@ -34,7 +44,8 @@ public:
 private slots:
     void messageBoxStyles_data();
     void messageBoxStyles();
-    void messageBoxEscape();
+    void messageBoxKeys_data();
+    void messageBoxKeys();
     void inputBox_data();
     void inputBox();
     void guardReportsErrorsAndGoesOn();
@@ -86,23 +97,57 @@ void TestBoxes::messageBoxStyles()
     QCOMPARE(seenButtons, qsizetype(buttonCount));
 }
 
-void TestBoxes::messageBoxEscape()
+void TestBoxes::messageBoxKeys_data()
 {
-    whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    QCOMPARE(MsgBox(QStringLiteral("Sure?"), 1), 2);
-    whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    QCOMPARE(MsgBox(QStringLiteral("Done.")), 1);
+    QTest::addColumn<int>("style");
+    QTest::addColumn<KeyStrokes>("strokes");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<int>("result");
 
+    const auto press = [](Qt::Key key, quint64 time, bool repeat = false) {
+        return KeyStroke{QEvent::KeyPress, key, time, repeat};
+    };
+    const auto release = [](Qt::Key key, quint64 time) { return KeyStroke{QEvent::KeyRelease, key, time, false}; };
+    QTest::newRow("Escape on OK and Cancel is Cancel") << 1 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 2;
+    QTest::newRow("Escape on OK alone is OK") << 0 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 1;
+    // Yes and No, No the default: Escape and Return both answer No.
+    QTest::newRow("Escape") << 260 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 7;
+    QTest::newRow("Return") << 260 << KeyStrokes{press(Qt::Key_Return, 1000)} << true << 7;
     // A key held down from before the box repeats into it without answering it.
-    whenModalOpens([](QWidget *modal) {
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
-            QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : modal, &repeat);
+    QTest::newRow("held, marked as repeats")
+        << 260 << KeyStrokes{press(Qt::Key_Return, 0, true), press(Qt::Key_Escape, 0, true), press(Qt::Key_Space, 0, true)}
+        << false << 7;
+    QTest::newRow("held, a release and a press at one time")
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1000)} << false << 7;
+    QTest::newRow("released, pressed again")
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1100)} << true << 7;
+    // The accessibility bridge's copies carry no time.
+    QTest::newRow("released, pressed again, as the accessibility bridge sends it")
+        << 260 << KeyStrokes{release(Qt::Key_Return, 0), press(Qt::Key_Return, 0)} << true << 7;
+    QTest::newRow("Space, as the accessibility bridge sends it")
+        << 260 << KeyStrokes{release(Qt::Key_Space, 0), press(Qt::Key_Space, 0), release(Qt::Key_Space, 0)} << true << 7;
+}
+
+void TestBoxes::messageBoxKeys()
+{
+    QFETCH(int, style);
+    QFETCH(KeyStrokes, strokes);
+    QFETCH(bool, answered);
+    QFETCH(int, result);
+
+    bool closed = false;
+    whenModalOpens([&](QWidget *modal) {
+        for (const KeyStroke &stroke : strokes) {
+            QKeyEvent event(stroke.type, stroke.key, Qt::NoModifier, QString(), stroke.autoRepeat);
+            event.setTimestamp(stroke.timestamp);
+            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : modal, &event);
         }
-        QVERIFY(modal->isVisible());
-        QTest::keyClick(modal, Qt::Key_Escape);
+        closed = !modal->isVisible();
+        if (!closed)
+            QTest::keyClick(modal, Qt::Key_Escape);
     });
-    QCOMPARE(MsgBox(QStringLiteral("Sure?"), 4 + 256), 7);
+    QCOMPARE(MsgBox(QStringLiteral("Sure?"), style), result);
+    QCOMPARE(closed, answered);
 }
 
 void TestBoxes::inputBox_data()
