@@ -22,14 +22,15 @@ test_command=$(readme_command 2)
 [ -n "$run_command" ] && [ -n "$test_command" ] || { echo "check-fresh: no run and test commands in README.md" >&2; exit 1; }
 
 make_fresh_root git,sudo
-git clone --quiet --no-local "$PWD" "$root/src"
+# Where a root user clones: in root's home, which no other user may enter.
+git clone --quiet --no-local "$PWD" "$root/root/project"
 
 echo "check-fresh: running '$test_command' inside"
-"${in_root[@]}" CI="${CI:-}" /bin/bash -c "cd /src && $test_command" && status=0 || status=$?
+"${in_root[@]}" CI="${CI:-}" /bin/bash -c "cd /root/project && $test_command" && status=0 || status=$?
 echo "check-fresh: '$test_command' on a brand-new Debian 12 root exited with $status"
 [ "$status" -eq 0 ] || exit $status
 
-"${in_root[@]}" QT_QPA_PLATFORM=offscreen /bin/bash -c "cd /src && timeout 30 $run_command" >/dev/null 2>&1 &&
+"${in_root[@]}" QT_QPA_PLATFORM=offscreen /bin/bash -c "cd /root/project && timeout 30 $run_command" >/dev/null 2>&1 &&
     status=0 || status=$?
 if [ "$status" -ne 124 ]; then
     echo "check-fresh: '$run_command' ended with $status instead of running" >&2

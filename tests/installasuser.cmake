@@ -9,7 +9,8 @@
 # makes the Scroller; the installed regcomponent writes the registry for
 # every user under <prefix>/etc and removes it again.
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DPREFIX=<configured prefix> -DLIBDIR=<libdir>
-#         -DBINDIR=<bindir> -DLOADFORM=<loadform> -DFORM=<a .ui holding a Scroller> -DUSER=<user> -P installasuser.cmake
+#         -DBINDIR=<bindir> -DLOADFORM=<loadform> -DFORM=<a .ui holding a Scroller> -DUSER=<user>
+#         -DSOURCE_DIR=<the checkout> -P installasuser.cmake
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -17,6 +18,46 @@ set(as_user)
 if(uid EQUAL 0)
     execute_process(COMMAND id -g ${USER} OUTPUT_VARIABLE gid OUTPUT_STRIP_TRAILING_WHITESPACE)
     set(as_user setpriv --reuid=${USER} --regid=${gid} --clear-groups)
+    # A checkout the user cannot reach (one in root's home, mode 0700):
+    # each command then runs in a mount namespace of its own in which the
+    # folder that hides it holds the checkout alone. The user reaches the
+    # checkout at its own path and nothing else of that folder, and still
+    # writes only as itself.
+    execute_process(COMMAND ${as_user} cat ${BUILD_DIR}/cmake_install.cmake
+        RESULT_VARIABLE unreadable OUTPUT_QUIET ERROR_QUIET)
+    if(unreadable)
+        set(hidden)
+        set(path_below ${SOURCE_DIR})
+        cmake_path(GET SOURCE_DIR PARENT_PATH folder)
+        while(NOT folder STREQUAL "/")
+            execute_process(COMMAND ${as_user} test -x ${folder} RESULT_VARIABLE closed)
+            if(closed)
+                set(hidden ${folder})
+                set(kept ${path_below})
+            endif()
+            set(path_below ${folder})
+            cmake_path(GET folder PARENT_PATH folder)
+        endwhile()
+        cmake_path(IS_PREFIX SOURCE_DIR "${BUILD_DIR}" NORMALIZE build_inside)
+        if(NOT hidden OR NOT build_inside)
+            message(STATUS "SKIPPED: ${USER} cannot read ${BUILD_DIR}")
+            return()
+        endif()
+        string(RANDOM LENGTH 8 suffix)
+        set(stub /tmp/install-as-a-user-${suffix})
+        cmake_path(GET kept FILENAME name)
+        file(MAKE_DIRECTORY ${stub}/${name})
+        set(as_user unshare --mount --propagation private -- /bin/sh -c
+            "mount --bind \"$1\" \"$2\" && mount --rbind \"$3\" \"$4\" && shift 4 && exec \"$@\""
+            sh ${kept} ${stub}/${name} ${stub} ${hidden} ${as_user})
+        execute_process(COMMAND ${as_user} cat ${BUILD_DIR}/cmake_install.cmake
+            RESULT_VARIABLE unreadable OUTPUT_QUIET ERROR_QUIET)
+        if(unreadable)
+            file(REMOVE_RECURSE ${stub})
+            message(STATUS "SKIPPED: ${USER} cannot reach ${BUILD_DIR}, and no mount namespace here lets it")
+            return()
+        endif()
+    endif()
 endif()
 
 function(run)
@@ -91,3 +132,6 @@ foreach(way prefix staging)
     endif()
     message(STATUS "${way}: everything inside ${inside}")
 endforeach()
+if(stub)
+    file(REMOVE_RECURSE ${stub})
+endif()
