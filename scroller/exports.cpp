@@ -3,11 +3,10 @@
 // component services and returns their result unchanged.
 
 #include "componentservices.h"
+#include "hostapplication.h"
 #include "scrollerobject.h"
 #include <tovrell/tovrell.h>
 
-#include <QApplication>
-#include <QThread>
 
 namespace {
 
@@ -26,17 +25,14 @@ const ProjectDescriptor &project()
     return descriptor;
 }
 
-// A control is a widget: it needs the host's QApplication, and the thread
-// that runs it.
+// A control is a widget: it needs a QApplication, which the library makes
+// for a host that is not a Qt program, and its thread.
 HRESULT createObject(REFCLSID classId, IUnknown **object)
 {
     if (!(classId == CLSID_Scroller))
         return CLASS_E_CLASSNOTAVAILABLE;
-    const auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
-    if (!application)
-        return CO_E_NOTINITIALIZED;
-    if (QThread::currentThread() != application->thread())
-        return RPC_E_WRONG_THREAD;
+    if (const HRESULT ready = HostApplication::ensure(); FAILED(ready))
+        return ready;
     *object = static_cast<_Scroller *>(new ScrollerObject);
     return S_OK;
 }
@@ -64,7 +60,11 @@ namespace {
 struct LibraryEntry
 {
     LibraryEntry() { DllMain(__ehdr_start, DLL_PROCESS_ATTACH, nullptr); }
-    ~LibraryEntry() { DllMain(__ehdr_start, DLL_PROCESS_DETACH, nullptr); }
+    ~LibraryEntry()
+    {
+        HostApplication::end();
+        DllMain(__ehdr_start, DLL_PROCESS_DETACH, nullptr);
+    }
 } entry;
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "componentconversions.h"
 #include "conversions.h"
 #include "fontdispatch.h"
+#include "hostapplication.h"
 #include "hostpropertybag.h"
 #include "scrollermembers.h"
 #include "scrollerprivate.h"
@@ -73,6 +74,8 @@ HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
         *object = static_cast<IPersistPropertyBag *>(this);
     else if (riid == IID_IWidgetControl)
         *object = static_cast<IWidgetControl *>(this);
+    else if (riid == IID_INativeWindowControl)
+        *object = static_cast<INativeWindowControl *>(this);
     else
         return E_NOINTERFACE;
     AddRef();
@@ -523,11 +526,84 @@ HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
 
 HRESULT ScrollerObject::SetParent(void *parentWidget)
 {
-    return call([parentWidget](ScrollerPrivate &s) {
+    return call([this, parentWidget](ScrollerPrivate &s) {
+        leaveHostWindow();
         s.widget().setParent(static_cast<QWidget *>(parentWidget));
-        if (parentWidget)
+        if (parentWidget && !m_hidden)
             s.widget().show();
     });
+}
+
+// The control's window leaves the host's before the host's is forgotten:
+// a window is its parent's child, and would go with it.
+void ScrollerObject::leaveHostWindow()
+{
+    if (!m_hostWindow)
+        return;
+    QWidget &widget = ScrollerPrivate::of(*m_scroller).widget();
+    widget.hide();
+    if (QWindow *own = widget.windowHandle())
+        own->setParent(nullptr);
+    m_hostWindow.reset();
+}
+
+HRESULT ScrollerObject::SetParentWindow(std::uint64_t window)
+{
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
+    if (!HostApplication::onX11())
+        return E_NOTIMPL;
+    return call([this, window](ScrollerPrivate &s) {
+        QWidget &widget = s.widget();
+        leaveHostWindow();
+        if (!window)
+            return;
+        widget.setParent(nullptr);
+        // A window of its own inside the host's, which never takes the
+        // keyboard from the host's controls.
+        widget.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        widget.setAttribute(Qt::WA_ShowWithoutActivating);
+        m_hostWindow.reset(QWindow::fromWinId(WId(window)));
+        HostApplication::passKeysOn(widget.winId());
+        widget.windowHandle()->setParent(m_hostWindow.get());
+        if (!m_hidden)
+            widget.show();
+    });
+}
+
+HRESULT ScrollerObject::SetVisible(VARIANT_BOOL visible)
+{
+    return call([this, visible](ScrollerPrivate &s) {
+        m_hidden = visible == VARIANT_FALSE;
+        // Without a parent the widget would show as a window of its own.
+        if (m_hostWindow || s.widget().parentWidget())
+            s.widget().setVisible(!m_hidden);
+    });
+}
+
+HRESULT ScrollerObject::GetWakeDescriptor(std::int32_t *descriptor)
+{
+    if (!descriptor)
+        return E_POINTER;
+    *descriptor = -1;
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
+    *descriptor = HostApplication::wakeDescriptor();
+    return *descriptor < 0 ? E_NOTIMPL : S_OK;
+}
+
+HRESULT ScrollerObject::RunPendingWork(std::int32_t *nextMilliseconds)
+{
+    if (!nextMilliseconds)
+        return E_POINTER;
+    *nextMilliseconds = -1;
+    if (const HRESULT state = usable(); FAILED(state))
+        return state;
+    // The work may release this object (a host's handler can).
+    AddRef();
+    *nextMilliseconds = HostApplication::runPendingWork();
+    Release();
+    return S_OK;
 }
 
 HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)

@@ -5,6 +5,9 @@
 #include <tovrell/tovrell.h>
 
 #include <QPointer>
+#include <QWindow>
+
+#include <memory>
 
 namespace Tovrell {
 class Scroller;
@@ -13,9 +16,9 @@ class Scroller;
 // The Scroller as a component: the dual _Scroller interface over the
 // control, its events and property changes through connection points,
 // persistence through a host's IPropertyBag, and placement on a Qt host's
-// window.
-class ScrollerObject final
-    : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IPersistPropertyBag, IWidgetControl>
+// window or on any X11 host's.
+class ScrollerObject final : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IPersistPropertyBag,
+                                              IWidgetControl, INativeWindowControl>
 {
 public:
     ScrollerObject();
@@ -54,10 +57,15 @@ public:
     HRESULT InitNew() override;
     HRESULT Load(IPropertyBag *bag, IErrorLog *log) override;
     HRESULT Save(IPropertyBag *bag, std::int32_t clearDirty, std::int32_t saveAll) override;
-    // IWidgetControl
+    // IWidgetControl and INativeWindowControl
     HRESULT SetParent(void *parentWidget) override;
     HRESULT SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) override;
     HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) override;
+    // INativeWindowControl
+    HRESULT SetParentWindow(std::uint64_t window) override;
+    HRESULT SetVisible(VARIANT_BOOL visible) override;
+    HRESULT GetWakeDescriptor(std::int32_t *descriptor) override;
+    HRESULT RunPendingWork(std::int32_t *nextMilliseconds) override;
 
 private:
     HRESULT usable() const;
@@ -71,10 +79,14 @@ private:
     void fire(DISPID id, DISPPARAMS &params);
     void connectEvents();
     void notifyChange(DISPID id);
+    void leaveHostWindow();
 
     QPointer<Tovrell::Scroller> m_scroller;
     ConnectionPoint m_events{*this, DIID___Scroller, true};
     ConnectionPoint m_propertyNotifications{*this, IID_IPropertyNotifySink, false};
+    // The host's own window, when the control lives in one.
+    std::unique_ptr<QWindow> m_hostWindow;
+    bool m_hidden = false;
     int m_lastError = 0;
     QString m_lastErrorDescription;
 };

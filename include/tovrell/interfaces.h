@@ -22,6 +22,7 @@ typedef struct IPropertyBag IPropertyBag;
 typedef struct IPersistPropertyBag IPersistPropertyBag;
 typedef struct IPropertyNotifySink IPropertyNotifySink;
 typedef struct IWidgetControl IWidgetControl;
+typedef struct INativeWindowControl INativeWindowControl;
 
 /* Flags of IDispatch::Invoke. */
 static const WORD DISPATCH_METHOD = 0x1;
@@ -52,6 +53,8 @@ static const IID IID_IErrorLog = {0x3127CA40, 0x446E, 0x11CE, {0x81, 0x35, 0x00,
 static const IID IID_IPropertyNotifySink = {
     0x9BFBBC02, 0xEFF1, 0x101A, {0x84, 0xED, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 static const IID IID_IWidgetControl = {0x6D2A9C45, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+static const IID IID_INativeWindowControl = {
+    0x6D2A9C47, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 
 #ifdef __cplusplus
 
@@ -233,6 +236,46 @@ protected:
     ~IWidgetControl() = default;
 };
 
+// The runtime's way for any X11 host, Qt or not (C, GTK, Xlib), to show a
+// control in a window of its own, and for a host whose loop is not GLib's
+// to run the control's work. Call on the thread that created the control.
+struct INativeWindowControl : public IUnknown
+{
+    // window is an X11 window id of the host's (an Xlib Window, GDK's
+    // gdk_x11_window_get_xid): the control becomes its child window, at the
+    // bounds last set, shown unless SetVisible hid it. 0 takes it out
+    // (hidden). Set 0 or release the control before destroying the window.
+    // The control takes no keyboard focus: keys stay with the host's own
+    // controls; clicks on it reach the host's event sink. E_NOTIMPL, and
+    // nothing changes, where the process's Qt does not run on X11 (a
+    // Wayland session, offscreen): Wayland cannot place one program's
+    // surface inside another's.
+    virtual HRESULT SetParentWindow(uint64_t window) = 0;
+    // Position and size in that window, in pixels; as IWidgetControl's.
+    virtual HRESULT SetBounds(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+    // Shows or hides the control in its window (shown at first). A hidden
+    // control draws nothing; its banner still advances.
+    virtual HRESULT SetVisible(VARIANT_BOOL visible) = 0;
+    // The host's ambient properties; as IWidgetControl's.
+    virtual HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) = 0;
+    // For a host with a loop of its own (poll, select, SDL): a descriptor
+    // that becomes readable whenever the controls of the process have work
+    // (it belongs to the library; do not close it). Add it to what the loop
+    // waits on, and call RunPendingWork when it is readable or when the
+    // time that call gave has passed. A host whose loop is GLib's (GTK 3,
+    // GTK 4, g_main_loop_run) needs neither: GLib runs the controls' work.
+    // E_NOTIMPL where Qt's loop is not GLib's (QT_NO_GLIB set).
+    virtual HRESULT GetWakeDescriptor(int32_t *descriptor) = 0;
+    // Runs the work of every control of the process that is due now (its
+    // timers, drawing, mouse input); *nextMilliseconds is how long the loop
+    // may wait before calling again, or -1 for as long as the descriptor
+    // stays quiet. Never call it from within a GLib loop's dispatch.
+    virtual HRESULT RunPendingWork(int32_t *nextMilliseconds) = 0;
+
+protected:
+    ~INativeWindowControl() = default;
+};
+
 #else /* C: the same shapes as tables of functions */
 /* clang-format off */
 
@@ -371,6 +414,24 @@ typedef struct IWidgetControlVtbl
 struct IWidgetControl
 {
     const IWidgetControlVtbl *lpVtbl;
+};
+
+typedef struct INativeWindowControlVtbl
+{
+    HRESULT (*QueryInterface)(INativeWindowControl *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(INativeWindowControl *This);
+    ULONG (*Release)(INativeWindowControl *This);
+    HRESULT (*SetParentWindow)(INativeWindowControl *This, uint64_t window);
+    HRESULT (*SetBounds)(INativeWindowControl *This, int32_t x, int32_t y, int32_t width, int32_t height);
+    HRESULT (*SetVisible)(INativeWindowControl *This, VARIANT_BOOL visible);
+    HRESULT (*SetAmbient)(INativeWindowControl *This, VARIANT_BOOL userMode, const OLECHAR *fontName,
+                          float fontPoints);
+    HRESULT (*GetWakeDescriptor)(INativeWindowControl *This, int32_t *descriptor);
+    HRESULT (*RunPendingWork)(INativeWindowControl *This, int32_t *nextMilliseconds);
+} INativeWindowControlVtbl;
+struct INativeWindowControl
+{
+    const INativeWindowControlVtbl *lpVtbl;
 };
 
 /* clang-format on */

@@ -38,6 +38,25 @@ static const CLSID CLSID_Scroller = {0x6D2A9C42, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x
 static const IID IID__Scroller = {0x6D2A9C43, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 static const IID DIID___Scroller = {0x6D2A9C44, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 
+/* The dispatch ids of _Scroller's members and of __Scroller's events, for
+   IDispatch::Invoke, IPropertyNotifySink::OnChanged and an event sink. */
+enum ScrollerDispatchId {
+    DISPID_SCROLLER_CAPTION = 0x68030000,
+    DISPID_SCROLLER_INTERVAL = 0x68030001,
+    DISPID_SCROLLER_BORDERSTYLE = 0x68030002,
+    DISPID_SCROLLER_ENABLED = 0x68030003,
+    DISPID_SCROLLER_FORECOLOR = 0x68030004,
+    DISPID_SCROLLER_BACKCOLOR = 0x68030005,
+    DISPID_SCROLLER_FONT = -512,
+    DISPID_SCROLLER_REFRESH = 0x60030006,
+    DISPID_SCROLLER_REFRESHCAPTION = 0x60030011,
+    DISPID_SCROLLER_CLICK = 1,
+    DISPID_SCROLLER_DBLCLICK = 2,
+    DISPID_SCROLLER_MOUSEDOWN = 3,
+    DISPID_SCROLLER_MOUSEMOVE = 4,
+    DISPID_SCROLLER_MOUSEUP = 5
+};
+
 /* The default interface of Scroller, IID__Scroller: dual. Its members
    follow IDispatch's seven entries in this order (the runtime's user-control
    object adds none before them), and are also reached through

@@ -3,16 +3,18 @@
 #   cmake-linked    find_package, Tovrell::Control: every public member of
 #                   the class (hosts/linked)
 #   cmake-designed  find_package, a .ui file holding a Scroller (hosts/designed)
-#   cmake-c         find_package, component code in C11 beside the three
-#                   lines of C++ that make the QApplication (hosts/chost)
-#   cmake-c-only    find_package in a project of C alone: no Qt is looked
-#                   for, and without an application the factory refuses
-#                   cleanly (hosts/noapp)
+#   cmake-c         find_package in a project of C alone, no Qt looked for:
+#                   a Scroller made and driven without a window (hosts/chost)
+#   cmake-examples  find_package(COMPONENTS Headers): the example hosts in C
+#                   (examples/: GTK 3 and Xlib)
 #   pkg-config-qt   the linked host from `pkg-config --cflags --libs tovrell`
-#   pkg-config-c    the C-only host from tovrell-headers, with no Qt
-#                   module in sight
-#   cmake -DPREFIX=<installed prefix> -DLIBDIR=<its lib dir> -DHOSTS_DIR=<these hosts>
-#         -DWORK_DIR=<scratch> -DGENERATOR=<gen> -P outsidehosts.cmake
+#   pkg-config-c    the C host and the Xlib example from tovrell-headers,
+#                   with no Qt module in sight; the Xlib example then finds
+#                   the library through the prefix's registry for every user
+#                   and shows its banner under Xvfb (drivehost.py)
+#   cmake -DPREFIX=<installed prefix> -DLIBDIR=<its lib dir> -DBINDIR=<its bin dir> -DHOSTS_DIR=<these hosts>
+#         -DEXAMPLES_DIR=<the examples> -DDRIVER=<drivehost.py> -DWORK_DIR=<scratch> -DGENERATOR=<gen>
+#         -P outsidehosts.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -31,15 +33,23 @@ set(library ${PREFIX}/${LIBDIR}/libtovrell.so.1)
 set(KIT_MODULES ${PREFIX}/${LIBDIR}/pkgconfig)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
-foreach(host linked designed chost noapp)
-    run(${CMAKE_COMMAND} -S ${HOSTS_DIR}/${host} -B ${WORK_DIR}/${host} -G ${GENERATOR}
+foreach(host linked designed chost)
+    set(sources_of_${host} ${HOSTS_DIR}/${host})
+endforeach()
+set(sources_of_examples ${EXAMPLES_DIR})
+foreach(host linked designed chost examples)
+    run(${CMAKE_COMMAND} -S ${sources_of_${host}} -B ${WORK_DIR}/${host} -G ${GENERATOR}
         -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     run(${CMAKE_COMMAND} --build ${WORK_DIR}/${host})
 endforeach()
 run(${WORK_DIR}/linked/linkedhost)
 run(${WORK_DIR}/designed/designedhost)
-run(${WORK_DIR}/chost/chost)
-run(${WORK_DIR}/noapp/noapphost ${library})
+run(${WORK_DIR}/chost/chost ${library})
+foreach(example xlibhost gtkhost)
+    if(NOT EXISTS ${WORK_DIR}/examples/${example})
+        message(FATAL_ERROR "the examples' build made no ${example}")
+    endif()
+endforeach()
 
 # A Qt host from the module alone: its flags bring Qt's with them.
 kit_flags(tovrell ALL_MODULES qt_flags --libs)
@@ -47,12 +57,24 @@ run(c++ -std=c++17 -Wall -Wextra -Wpedantic -Werror ${HOSTS_DIR}/linked/main.cpp
     -Wl,-rpath,${PREFIX}/${LIBDIR} -o ${WORK_DIR}/pkgconfig-linkedhost)
 run(${WORK_DIR}/pkgconfig-linkedhost)
 
-# A C host where only the kit's modules are known.
+# C hosts where only the kit's modules are known (and X11's for the example).
+kit_flags(x11 ALL_MODULES x11_flags --libs)
 kit_flags(tovrell-headers KIT_ONLY c_flags --libs)
 execute_process(COMMAND pkg-config --exists Qt6Widgets RESULT_VARIABLE qt_missing)
 if(NOT qt_missing)
     message(FATAL_ERROR "Qt's modules are still in sight of pkg-config")
 endif()
-run(cc -std=c11 -pedantic -Wall -Wextra -Werror ${HOSTS_DIR}/noapp/noapp.c ${c_flags}
-    -o ${WORK_DIR}/pkgconfig-noapphost)
-run(${WORK_DIR}/pkgconfig-noapphost ${library})
+set(c_options -std=c11 -pedantic -Wall -Wextra -Werror)
+run(cc ${c_options} ${HOSTS_DIR}/chost/host.c ${c_flags} -o ${WORK_DIR}/pkgconfig-chost)
+run(${WORK_DIR}/pkgconfig-chost ${library})
+run(cc ${c_options} ${EXAMPLES_DIR}/banner.c ${EXAMPLES_DIR}/xlibhost.c ${c_flags} ${x11_flags}
+    -o ${WORK_DIR}/pkgconfig-xlibhost)
+
+# The example registered for every user of the prefix, as its regcomponent
+# does it, and found there: the user's registry has nothing.
+set(environment ${CMAKE_COMMAND} -E env --unset=FORM_COMPONENT_SYSTEM_REGISTRY --unset=QT_QPA_PLATFORM
+    FORM_COMPONENT_REGISTRY=${WORK_DIR}/no-user-registry.ini)
+run(${environment} ${PREFIX}/${BINDIR}/regcomponent --system ${library})
+run(${environment} xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" /usr/bin/python3 ${DRIVER}
+    ${WORK_DIR}/pkgconfig-xlibhost)
+run(${environment} ${PREFIX}/${BINDIR}/regcomponent --system -u ${library})

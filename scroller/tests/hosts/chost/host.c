@@ -1,7 +1,8 @@
-/* A component host in C: loads libtovrell.so.1, creates a Scroller, sets
-   and reads its caption through the vtable, hears the change through a
-   property-notify sink of its own, releases everything and unloads the
-   library. Returns 0 when every step held. */
+/* A component host in plain C, with no window: loads the library given as
+   its argument, creates a Scroller (the library makes the Qt application it
+   needs), sets and reads its caption through the vtable, hears the change
+   through a property-notify sink of its own, releases everything and
+   unloads the library. Returns 0 when every step held. */
 
 #include <tovrell/tovrell.h>
 
@@ -67,10 +68,10 @@ static int fail(const char *what, HRESULT result)
     return 1;
 }
 
-int runHost(const char *libraryPath)
+int main(int argc, char **argv)
 {
     static const OLECHAR text[] = u"Hello from C";
-    void *library = dlopen(libraryPath, RTLD_NOW | RTLD_LOCAL);
+    void *library = argc > 1 ? dlopen(argv[1], RTLD_NOW | RTLD_LOCAL) : NULL;
     void *symbol;
     GetClassObject getClassObject;
     CanUnloadNow canUnloadNow;
@@ -85,7 +86,7 @@ int runHost(const char *libraryPath)
     HRESULT result;
 
     if (!library)
-        return fail(dlerror(), 0);
+        return fail(argc > 1 ? dlerror() : "usage: chost <library>", 0);
     symbol = dlsym(library, "DllGetClassObject");
     memcpy(&getClassObject, &symbol, sizeof symbol);
     symbol = dlsym(library, "DllCanUnloadNow");
@@ -127,7 +128,7 @@ int runHost(const char *libraryPath)
         || memcmp(caption.bstrVal, text, sizeof text) != 0)
         return fail("the caption did not come back", result);
     VariantClear(&caption);
-    if (sink.count != 1 || sink.changed[0] != 0x68030000)
+    if (sink.count != 1 || sink.changed[0] != DISPID_SCROLLER_CAPTION)
         return fail("no property change for Caption", sink.count);
 
     point->lpVtbl->Unadvise(point, cookie);

@@ -1,0 +1,236 @@
+/* A Scroller in a host's window, in C: each step of HOSTING.md's walk. */
+
+#include "banner.h"
+
+#include <tovrell/registry.h>
+
+#include <dlfcn.h>
+#include <stdio.h>
+
+typedef HRESULT (*GetClassObject)(REFCLSID, REFIID, void **);
+typedef HRESULT (*CanUnloadNow)(void);
+
+/* The host's event sink: an IDispatch that the banner calls with each
+   event's dispatch id. It lives inside the Banner, which outlives it. */
+typedef struct EventSink
+{
+    IDispatch face;
+    ULONG references;
+} EventSink;
+
+struct Banner
+{
+    void *library;
+    CanUnloadNow canUnloadNow;
+    _Scroller *scroller;
+    INativeWindowControl *placement;
+    IConnectionPoint *events;
+    DWORD cookie;
+    EventSink sink;
+};
+
+static HRESULT sinkQueryInterface(IDispatch *This, REFIID riid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = NULL;
+    if (!IsEqualGUID(riid, &IID_IUnknown) && !IsEqualGUID(riid, &IID_IDispatch) && !IsEqualGUID(riid, &DIID___Scroller))
+        return E_NOINTERFACE;
+    *object = This;
+    This->lpVtbl->AddRef(This);
+    return S_OK;
+}
+
+static ULONG sinkAddRef(IDispatch *This)
+{
+    return ++((EventSink *)This)->references;
+}
+
+static ULONG sinkRelease(IDispatch *This)
+{
+    return --((EventSink *)This)->references;
+}
+
+static HRESULT sinkGetTypeInfoCount(IDispatch *This, UINT *count)
+{
+    (void)This;
+    *count = 0;
+    return S_OK;
+}
+
+static HRESULT sinkGetTypeInfo(IDispatch *This, UINT index, LCID lcid, ITypeInfo **info)
+{
+    (void)This, (void)index, (void)lcid;
+    *info = NULL;
+    return E_NOTIMPL;
+}
+
+static HRESULT sinkGetIDsOfNames(IDispatch *This, REFIID riid, OLECHAR **names, UINT count, LCID lcid, DISPID *ids)
+{
+    (void)This, (void)riid, (void)names, (void)count, (void)lcid, (void)ids;
+    return E_NOTIMPL;
+}
+
+/* MouseDown's arguments come by reference in reverse order: Y, X, Shift,
+   Button; positions in twips (15 a pixel). */
+static HRESULT sinkInvoke(IDispatch *This, DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params,
+                          VARIANT *result, EXCEPINFO *exception, UINT *argumentError)
+{
+    (void)This, (void)riid, (void)lcid, (void)flags, (void)result, (void)exception, (void)argumentError;
+    if (id == DISPID_SCROLLER_CLICK)
+        printf("Click\n");
+    else if (id == DISPID_SCROLLER_MOUSEDOWN && params->cArgs == 4)
+        printf("MouseDown %d %d %.0f %.0f\n", *params->rgvarg[3].piVal, *params->rgvarg[2].piVal,
+               (double)*params->rgvarg[1].pfltVal, (double)*params->rgvarg[0].pfltVal);
+    fflush(stdout);
+    return S_OK;
+}
+
+static const IDispatchVtbl sinkFunctions = {
+    sinkQueryInterface, sinkAddRef,        sinkRelease, sinkGetTypeInfoCount,
+    sinkGetTypeInfo,    sinkGetIDsOfNames, sinkInvoke,
+};
+
+static Banner *fail(Banner *banner, const char *what, HRESULT result)
+{
+    fprintf(stderr, "banner: %s (0x%08X)\n", what, (unsigned)result);
+    banner_close(banner);
+    return NULL;
+}
+
+Banner *banner_open(const char *caption, unsigned long window, int x, int y, int width, int height)
+{
+    char path[4096];
+    void *symbol;
+    GetClassObject getClassObject;
+    IClassFactory *factory = NULL;
+    IPersistPropertyBag *persistence = NULL;
+    IConnectionPointContainer *points = NULL;
+    OLECHAR text[256];
+    VARIANT value;
+    HRESULT result;
+    size_t i;
+    Banner *banner = calloc(1, sizeof *banner);
+    if (!banner)
+        return NULL;
+    banner->sink.face.lpVtbl = &sinkFunctions;
+    banner->sink.references = 1;
+
+    /* 1. Find the library through the component registry, and load it. */
+    if (!TovrellFindLibrary(&CLSID_Scroller, path, sizeof path))
+        return fail(banner, "Tovrell.Scroller is not registered: regcomponent <path of libtovrell.so.1>", 0);
+    banner->library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!banner->library)
+        return fail(banner, dlerror(), 0);
+    symbol = dlsym(banner->library, "DllGetClassObject");
+    memcpy(&getClassObject, &symbol, sizeof symbol);
+    symbol = dlsym(banner->library, "DllCanUnloadNow");
+    memcpy(&banner->canUnloadNow, &symbol, sizeof symbol);
+
+    /* 2. Create a Scroller. The library makes the Qt application that the
+       control lives in, on this thread. */
+    result = getClassObject(&CLSID_Scroller, &IID_IClassFactory, (void **)&factory);
+    if (FAILED(result))
+        return fail(banner, "no class factory", result);
+    result = factory->lpVtbl->CreateInstance(factory, NULL, &IID__Scroller, (void **)&banner->scroller);
+    factory->lpVtbl->Release(factory);
+    if (FAILED(result))
+        return fail(banner, "no Scroller", result);
+
+    /* 3. Site it in the window: ambient properties first (running, so it
+       scrolls; the desktop's font), then the window and the bounds. */
+    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_INativeWindowControl,
+                                             (void **)&banner->placement);
+    banner->placement->lpVtbl->SetAmbient(banner->placement, VARIANT_TRUE, NULL, 0.0f);
+    result = banner->placement->lpVtbl->SetParentWindow(banner->placement, window);
+    if (FAILED(result))
+        return fail(banner, "no X11 window can hold it here", result);
+    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
+
+    /* 4. A new placement, then the caption. */
+    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag, (void **)&persistence);
+    result = persistence->lpVtbl->InitNew(persistence);
+    persistence->lpVtbl->Release(persistence);
+    if (FAILED(result))
+        return fail(banner, "InitNew failed", result);
+    for (i = 0; caption[i] && i + 1 < sizeof text / sizeof *text; ++i)
+        text[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
+    text[i] = 0;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocString(text);
+    result = banner->scroller->lpVtbl->put_Caption(banner->scroller, value);
+    VariantClear(&value);
+    if (FAILED(result))
+        return fail(banner, "the caption was refused", result);
+
+    /* 5. Hear its events. */
+    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer, (void **)&points);
+    result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
+    points->lpVtbl->Release(points);
+    if (SUCCEEDED(result))
+        result = banner->events->lpVtbl->Advise(banner->events, (IUnknown *)&banner->sink, &banner->cookie);
+    if (FAILED(result))
+        return fail(banner, "its events cannot be heard", result);
+    return banner;
+}
+
+void banner_move(Banner *banner, int x, int y, int width, int height)
+{
+    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
+}
+
+float banner_font_size(Banner *banner)
+{
+    IDispatch *font = NULL;
+    DISPPARAMS none = {NULL, NULL, 0, 0};
+    VARIANT size;
+    float points = 0.0f;
+    VariantInit(&size);
+    if (FAILED(banner->scroller->lpVtbl->get_Font(banner->scroller, &font)))
+        return 0.0f;
+    if (SUCCEEDED(font->lpVtbl->Invoke(font, DISPID_FONT_SIZE, &IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &size, NULL,
+                                       NULL))
+        && size.vt == VT_R4)
+        points = size.fltVal;
+    font->lpVtbl->Release(font);
+    return points;
+}
+
+int banner_wake_descriptor(Banner *banner)
+{
+    int32_t descriptor = -1;
+    banner->placement->lpVtbl->GetWakeDescriptor(banner->placement, &descriptor);
+    return descriptor;
+}
+
+int banner_run_pending_work(Banner *banner)
+{
+    int32_t next = -1;
+    banner->placement->lpVtbl->RunPendingWork(banner->placement, &next);
+    return next;
+}
+
+/* 6. Release everything; once nothing of the library is held, unload it. */
+int banner_close(Banner *banner)
+{
+    int unloadable = 1;
+    if (!banner)
+        return 1;
+    if (banner->events) {
+        banner->events->lpVtbl->Unadvise(banner->events, banner->cookie);
+        banner->events->lpVtbl->Release(banner->events);
+    }
+    if (banner->placement) {
+        banner->placement->lpVtbl->SetParentWindow(banner->placement, 0);
+        banner->placement->lpVtbl->Release(banner->placement);
+    }
+    if (banner->scroller)
+        banner->scroller->lpVtbl->Release(banner->scroller);
+    if (banner->library) {
+        unloadable = banner->canUnloadNow && banner->canUnloadNow() == S_OK && banner->sink.references == 1;
+        dlclose(banner->library);
+    }
+    free(banner);
+    return unloadable ? 0 : 1;
+}

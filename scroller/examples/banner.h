@@ -1,0 +1,35 @@
+#ifndef BANNER_H
+#define BANNER_H
+
+/* A Scroller in a window of the host's own, for hosts written in C: found
+   through the component registry, loaded with dlopen, created, placed,
+   heard and released through its interfaces (<tovrell/tovrell.h>). The
+   example hosts beside this file (GTK 3 and Xlib) show it; each prints
+   what it hears on its standard output, a line an event. */
+
+#include <tovrell/tovrell.h>
+
+typedef struct Banner Banner;
+
+/* Loads the library that serves the Scroller, makes a banner scrolling
+   caption in window (an X11 window id) at the given bounds, and hears its
+   Click and MouseDown events. NULL, with the reason on standard error,
+   where any step fails. */
+Banner *banner_open(const char *caption, unsigned long window, int x, int y, int width, int height);
+
+/* New bounds in the window; the banner fits its font to the height. */
+void banner_move(Banner *banner, int x, int y, int width, int height);
+
+/* The banner's font size in points. */
+float banner_font_size(Banner *banner);
+
+/* For a host with a loop of its own: the descriptor to wait on, and the
+   work to run when it is readable or the answered milliseconds have passed
+   (-1: no time is set). */
+int banner_wake_descriptor(Banner *banner);
+int banner_run_pending_work(Banner *banner);
+
+/* Releases everything and unloads the library; 0 when it could. */
+int banner_close(Banner *banner);
+
+#endif

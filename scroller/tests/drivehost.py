@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""Drives an example host (scroller/examples) on a real X server as a user
+would, and checks what it shows and hears.
+
+    drivehost.py <host> [entry]
+
+The host prints "ready <window> <x> <y> <width> <height>" when its banner
+is placed, "font <points>" after each fit, the banner's events and, with an
+entry, "entry <text>" as it changes; a line "quit" on its standard input
+closes its window. Checks: the banner's pixels appear in the host's window
+and move (two captures differ inside its rectangle and nowhere outside); a
+click on it reaches the host's sink; a taller window fits a larger font;
+with "entry", typing reaches the host's entry, also after a click on the
+banner; closing the window releases everything and the host ends with 0.
+Captures are taken with xwd, input is sent with xdotool (XTest).
+"""
+
+import queue
+import struct
+import subprocess
+import sys
+import threading
+import time
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+    return condition
+
+
+class Host:
+    def __init__(self, path):
+        self.process = subprocess.Popen([path], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.lines = queue.Queue()
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        for line in self.process.stdout:
+            self.lines.put(line.strip())
+
+    def wait_for(self, prefix, seconds=10):
+        """The next line that starts with prefix, or None."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            try:
+                line = self.lines.get(timeout=max(0.0, end - time.monotonic()))
+            except queue.Empty:
+                break
+            if line.startswith(prefix):
+                return line
+        return None
+
+
+def capture(window):
+    """The window's pixels as (width, height, rows of RGB tuples), from xwd."""
+    data = subprocess.run(["xwd", "-silent", "-id", window], check=True, capture_output=True).stdout
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height, byte_order, bits = fields[0], fields[4], fields[5], fields[7], fields[11]
+    line, masks, colours = fields[12], fields[14:17], fields[19]
+    start = header_size + 12 * colours
+    order = "little" if byte_order == 0 else "big"
+    step = bits // 8
+    shifts = [(mask & -mask).bit_length() - 1 for mask in masks]
+
+    def pixel(x, y):
+        offset = start + y * line + x * step
+        value = int.from_bytes(data[offset:offset + step], order)
+        return tuple((value & mask) >> shift for mask, shift in zip(masks, shifts))
+
+    return width, height, [[pixel(x, y) for x in range(width)] for y in range(height)]
+
+
+def differences(first, second, inside):
+    """How many pixels differ inside the rectangle and outside it."""
+    width, height, a = first
+    _, _, b = second
+    x0, y0, w, h = inside
+    counts = [0, 0]
+    for y in range(height):
+        for x in range(width):
+            if a[y][x] != b[y][x]:
+                counts[0 if x0 <= x < x0 + w and y0 <= y < y0 + h else 1] += 1
+    return counts
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True)
+
+
+def main():
+    host = Host(sys.argv[1])
+    with_entry = "entry" in sys.argv[2:]
+    ready = host.wait_for("ready", 20)
+    if not check(ready, "the host places its banner"):
+        host.process.kill()
+        return 1
+    window, *bounds = ready.split()[1:]
+    x, y, w, h = (int(value) for value in bounds)
+    first_font = float(host.wait_for("font").split()[1])
+
+    time.sleep(1)
+    before = capture(window)
+    time.sleep(0.6)
+    after = capture(window)
+    inside, outside = differences(before, after, (x, y, w, h))
+    check(inside > 0 and outside == 0,
+          f"the banner moves inside its rectangle and nothing changes outside ({inside} and {outside} pixels)")
+    cyan = sum(row[x:x + w].count((0, 255, 255)) for row in after[2][y:y + h])
+    check(cyan > w * h // 4, f"the banner's background fills its rectangle ({cyan} cyan pixels)")
+
+    if with_entry:
+        xdotool("windowfocus", "--sync", window)
+        xdotool("type", "--delay", "50", "abc")
+        check(host.wait_for("entry abc"), "typing reaches the host's entry")
+    xdotool("mousemove", "--window", window, str(x + 10), str(y + 5), "click", "1")
+    check(host.wait_for("MouseDown 1 0 150 75"), "a press on the banner reaches the host's sink, in twips")
+    check(host.wait_for("Click"), "the click reaches the host's sink")
+    if with_entry:
+        xdotool("type", "--delay", "50", "d")
+        check(host.wait_for("entry abcd"), "after a click on the banner, keys still reach the entry")
+
+    window_width, window_height = before[0], before[1]
+    xdotool("windowsize", window, str(window_width), str(window_height + 60))
+    larger = host.wait_for("font")
+    check(larger and float(larger.split()[1]) > first_font,
+          f"a taller window fits a larger font ({first_font} pt, then {larger})")
+
+    host.process.stdin.write("quit\n")
+    host.process.stdin.flush()
+    check(host.wait_for("closed"), "closing the window releases the banner and the library")
+    check(host.process.wait(20) == 0, "the host ends with 0")
+    if failures:
+        print(f"{len(failures)} checks failed", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
