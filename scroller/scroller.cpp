@@ -41,15 +41,6 @@ auto checked(F &&procedure)
     }
 }
 
-// A font object holding font, whose size the font object's own checks
-// accept: a size in pixels, or one no font can hold, is refused.
-std::shared_ptr<FontObject> fontObjectOf(const QFont &font)
-{
-    auto object = FontObject::create(font);
-    object->setSize(font.pointSizeF());
-    return object;
-}
-
 // Runs a property procedure for Designer, which has no use for its errors.
 template <typename F>
 void ignoringRefusal(F &&change)
@@ -77,6 +68,7 @@ Scroller::Scroller(QWidget *parent)
     , d(std::make_unique<ScrollerPrivate>(*this))
 {
     resize(sizeHint());
+    d->showFontOnWidget();
 }
 
 Scroller::~Scroller() = default;
@@ -98,7 +90,7 @@ QFont Scroller::ambientFont() const
 
 void Scroller::setAmbientFont(const QFont &font)
 {
-    d->setAmbientFont(font);
+    checked([&] { d->setAmbientFont(font); });
 }
 
 bool Scroller::initProperties()
@@ -120,7 +112,7 @@ bool Scroller::writeProperties(PropertyBag &bag)
 
 void Scroller::setBounds(const QRect &bounds)
 {
-    d->setBounds(bounds);
+    checked([&] { d->setBounds(bounds); });
 }
 
 quint32 Scroller::BackColor() const
@@ -160,7 +152,7 @@ QFont Scroller::Font() const
 
 void Scroller::setFont(const QFont &New_Font)
 {
-    checked([&] { d->setFont(fontObjectOf(New_Font)); });
+    checked([&] { d->setFont(FontObject::fromFont(New_Font)); });
 }
 
 qint16 Scroller::BorderStyle() const
@@ -190,7 +182,7 @@ QVariant Scroller::Caption() const
 
 void Scroller::setCaption(const QVariant &New_Caption)
 {
-    d->setCaption(New_Caption);
+    checked([&] { d->setCaption(New_Caption); });
 }
 
 void Scroller::Refresh()
@@ -206,6 +198,13 @@ void Scroller::RefreshCaption()
 QSize Scroller::sizeHint() const
 {
     return QSize(pixelsFromTwips(6120), pixelsFromTwips(600));
+}
+
+void Scroller::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
+        d->widgetChanged(*event);
 }
 
 void Scroller::paintEvent(QPaintEvent *)
@@ -261,7 +260,7 @@ void Scroller::setForeColorForDesigner(const QColor &color)
 
 void Scroller::setFontForDesigner(const QFont &font)
 {
-    ignoringRefusal([&] { d->setFont(fontObjectOf(font)); });
+    ignoringRefusal([&] { d->setFont(FontObject::fromFont(font)); });
 }
 
 void Scroller::setBorderStyleForDesigner(int style)

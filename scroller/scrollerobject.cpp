@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdint>
 
 using Tovrell::Scroller;
@@ -66,6 +67,8 @@ HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
+    if (isMissing(riid))
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Scroller)
         *object = static_cast<_Scroller *>(this);
     else if (riid == IID_IConnectionPointContainer)
@@ -139,12 +142,12 @@ HRESULT ScrollerObject::GetTypeInfo(UINT, LCID, ITypeInfo **info)
 
 HRESULT ScrollerObject::GetIDsOfNames(REFIID, OLECHAR **names, UINT count, LCID, DISPID *ids)
 {
-    if (!names || !ids)
+    if (!names || !ids || std::any_of(names, names + count, [](const OLECHAR *name) { return !name; }))
         return E_POINTER;
     HRESULT result = S_OK;
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
-        const QString name = names[i] ? QString::fromUtf16(names[i]) : QString();
+        const QString name = QString::fromUtf16(names[i]);
         for (const auto &member : ScrollerMembers::members) {
             if (name.compare(QString::fromUtf16(member.name), Qt::CaseInsensitive) == 0) {
                 ids[i] = member.id;
@@ -413,6 +416,8 @@ HRESULT ScrollerObject::FindConnectionPoint(REFIID riid, IConnectionPoint **poin
     if (!point)
         return E_POINTER;
     *point = nullptr;
+    if (isMissing(riid))
+        return E_POINTER;
     for (ConnectionPoint *candidate : {&m_events, &m_propertyNotifications}) {
         if (riid == candidate->interfaceId()) {
             *point = candidate;
@@ -606,23 +611,23 @@ HRESULT ScrollerObject::RunPendingWork(std::int32_t *nextMilliseconds)
     return S_OK;
 }
 
+// The control refuses a negative size; this interface says so with
+// E_INVALIDARG, as it says of a font too large.
 HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)
 {
-    if (width < 0 || height < 0)
-        return E_INVALIDARG;
-    return call([=](ScrollerPrivate &s) { s.setBounds(QRect(x, y, width, height)); });
+    const HRESULT result = call([=](ScrollerPrivate &s) { s.setBounds(QRect(x, y, width, height)); });
+    return result == resultOf(RuntimeError::InvalidPropertyValue) ? E_INVALIDARG : result;
 }
 
 HRESULT ScrollerObject::SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints)
 {
-    if (fontName && fontPoints > FontObject::largestSize)
-        return E_INVALIDARG;
-    return call([=](ScrollerPrivate &s) {
-        s.setAmbientUserMode(userMode != VARIANT_FALSE);
+    const HRESULT result = call([=](ScrollerPrivate &s) {
         if (fontName && fontPoints > 0.0f) {
             QFont font(QString::fromUtf16(fontName));
             font.setPointSizeF(double(fontPoints));
             s.setAmbientFont(font);
         }
+        s.setAmbientUserMode(userMode != VARIANT_FALSE);
     });
+    return result == resultOf(RuntimeError::InvalidPropertyValue) ? E_INVALIDARG : result;
 }

@@ -1,6 +1,7 @@
 #include "scrollerprivate.h"
 
 #include "colour.h"
+#include "componentconversions.h"
 #include "conversions.h"
 #include "numbers.h"
 #include "twips.h"
@@ -32,14 +33,15 @@ std::shared_ptr<FontObject> toFont(const QVariant &value)
 {
     if (value.typeId() != QMetaType::QFont)
         throw RuntimeError::typeMismatch();
-    return FontObject::create(value.value<QFont>());
+    return FontObject::fromFont(value.value<QFont>());
 }
 
-// A caption is a value, never an object: a saved font is refused as the
-// component's put refuses it.
+// A caption is a value the component's Caption can hand out as it is:
+// nothing, null, a Boolean, a number or a string. A date, a font or any
+// other object is refused, as the component refuses it.
 QVariant toCaption(const QVariant &value)
 {
-    if (value.typeId() == QMetaType::QFont)
+    if (!hasVariantForm(value))
         throw RuntimeError::typeMismatch();
     return value;
 }
@@ -90,6 +92,8 @@ bool ScrollerPrivate::writeProperties(::PropertyBag &bag)
 
 void ScrollerPrivate::setBounds(const QRect &bounds)
 {
+    if (bounds.width() < 0 || bounds.height() < 0)
+        throw RuntimeError::invalidPropertyValue();
     const bool sameSize = bounds.size() == q.size();
     q.setGeometry(bounds);
     if (sameSize)
@@ -207,11 +211,28 @@ QVariant ScrollerPrivate::Caption() const
 
 void ScrollerPrivate::setCaption(const QVariant &New_Caption)
 {
-    CaptionValue = New_Caption;
+    CaptionValue = toCaption(New_Caption);
     // A new caption scrolls from the next tick on.
     ScrollText.clear();
     RefreshCaption();
     notify(ScrollerMembers::Caption);
+}
+
+void ScrollerPrivate::widgetChanged(const QEvent &event)
+{
+    if (changingWidget())
+        return;
+    if (event.type() == QEvent::EnabledChange) {
+        RefreshCaption();
+        notify(ScrollerMembers::Enabled);
+    } else if (event.type() == QEvent::FontChange && q.font() != Font()->font()) {
+        try {
+            setFont(FontObject::fromFont(q.font()));
+        } catch (const RuntimeError &) {
+            // A font the control refuses: the widget shows its own again.
+            showFontOnWidget();
+        }
+    }
 }
 
 void ScrollerPrivate::Refresh()

@@ -51,6 +51,11 @@ public:
     void Refresh();
     void RefreshCaption();
 
+    // A change of the widget made through Qt's own paths (QWidget::setEnabled
+    // or setFont through a QWidget pointer, a layout, Designer, a style
+    // sheet) goes through the property's procedure.
+    void widgetChanged(const QEvent &event);
+
     void Timer1_Timer();
     // The text that scrolls and where the shown part starts (1-based, in
     // user-visible characters); empty and 0 until the first tick.

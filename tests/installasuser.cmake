@@ -7,7 +7,7 @@
 # plugin is under <prefix>/<libdir>/qt6/plugins/designer and finds the
 # installed library; QUiLoader finds the plugin through QT_PLUGIN_PATH and
 # makes the Scroller; the installed regcomponent writes the registry for
-# every user under <prefix>/etc and removes it again.
+# every user under <prefix>/etc and removes it again, its folder too.
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DPREFIX=<configured prefix> -DLIBDIR=<libdir>
 #         -DBINDIR=<bindir> -DLOADFORM=<loadform> -DFORM=<a .ui holding a Scroller> -DUSER=<user>
 #         -DSOURCE_DIR=<the checkout> -P installasuser.cmake
@@ -127,8 +127,9 @@ foreach(way prefix staging)
         message(FATAL_ERROR "${way}: regcomponent --system did not write ${registry}:\n${output}")
     endif()
     run(${environment} ${regcomponent} --system -u ${library})
-    if(EXISTS ${registry})
-        message(FATAL_ERROR "${way}: regcomponent --system -u left ${registry}")
+    get_filename_component(registry_folder ${registry} DIRECTORY)
+    if(EXISTS ${registry_folder})
+        message(FATAL_ERROR "${way}: regcomponent --system -u left ${registry_folder}")
     endif()
     message(STATUS "${way}: everything inside ${inside}")
 endforeach()

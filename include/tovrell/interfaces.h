@@ -25,18 +25,18 @@ typedef struct IWidgetControl IWidgetControl;
 typedef struct INativeWindowControl INativeWindowControl;
 
 /* Flags of IDispatch::Invoke. */
-static const WORD DISPATCH_METHOD = 0x1;
-static const WORD DISPATCH_PROPERTYGET = 0x2;
-static const WORD DISPATCH_PROPERTYPUT = 0x4;
-static const WORD DISPATCH_PROPERTYPUTREF = 0x8;
-static const DISPID DISPID_PROPERTYPUT = -3;
-static const DISPID DISPID_UNKNOWN = -1;
+#define DISPATCH_METHOD ((WORD)0x1)
+#define DISPATCH_PROPERTYGET ((WORD)0x2)
+#define DISPATCH_PROPERTYPUT ((WORD)0x4)
+#define DISPATCH_PROPERTYPUTREF ((WORD)0x8)
+#define DISPID_PROPERTYPUT ((DISPID)-3)
+#define DISPID_UNKNOWN ((DISPID)-1)
 
 /* Standard dispatch ids of a font object. */
-static const DISPID DISPID_FONT_NAME = 0;
-static const DISPID DISPID_FONT_SIZE = 2;
-static const DISPID DISPID_FONT_BOLD = 3;
-static const DISPID DISPID_FONT_ITALIC = 4;
+#define DISPID_FONT_NAME ((DISPID)0)
+#define DISPID_FONT_SIZE ((DISPID)2)
+#define DISPID_FONT_BOLD ((DISPID)3)
+#define DISPID_FONT_ITALIC ((DISPID)4)
 
 /* Well-known interface ids. */
 static const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};

@@ -27,7 +27,7 @@ class ScrollerPrivate;
 // repaints the caption where noted, then emits propertyChanged with the
 // property's name; a value the control refuses throws Error and changes
 // nothing.
-class TOVRELL_EXPORT Scroller : public QWidget
+class TOVRELL_EXPORT Scroller final : public QWidget
 {
     Q_OBJECT
     // The seven properties in Qt's types, for Qt Designer and .ui files. A
@@ -109,6 +109,7 @@ signals:
     void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

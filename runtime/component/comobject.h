@@ -4,6 +4,16 @@
 
 #include <atomic>
 
+// Whether an id passed in is missing. A C host passes class and interface
+// ids by pointer and may pass null; here they arrive as references, which
+// the compiler may assume are bound, so the address is read back through a
+// volatile to keep the check.
+inline bool isMissing(const GUID &id)
+{
+    const GUID *volatile address = &id;
+    return address == nullptr;
+}
+
 // A library's module: where it is loaded, and its live objects and server
 // locks. Each library that links the runtime has one.
 class ComponentModule

@@ -91,11 +91,35 @@ std::optional<QVariant> qvariantFromVariant(const VARIANT &variant)
     }
 }
 
+bool hasVariantForm(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+    case QMetaType::Bool:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+    case QMetaType::QString:
+        return true;
+    default:
+        return false;
+    }
+}
+
 HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant)
 {
     if (!variant)
         return E_POINTER;
     VariantInit(variant);
+    if (!hasVariantForm(value))
+        return DISP_E_TYPEMISMATCH;
     switch (value.typeId()) {
     case QMetaType::UnknownType:
         return S_OK;

@@ -27,6 +27,9 @@ QString stringFromBstr(BSTR text);
 std::optional<QVariant> qvariantFromVariant(const VARIANT &variant);
 // The variant form of a Qt value; DISP_E_TYPEMISMATCH when it has none.
 HRESULT variantFromQVariant(const QVariant &value, VARIANT *variant);
+// Whether variantFromQVariant gives value a form: nothing, null, a Boolean,
+// a number or a string.
+bool hasVariantForm(const QVariant &value);
 // The value of a numeric variant of any type (currency included), or of a
 // by-reference one; none for anything else.
 std::optional<double> numberFromVariant(const VARIANT &variant);

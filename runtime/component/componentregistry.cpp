@@ -199,10 +199,17 @@ HRESULT changeRegistry(const QStringList &keys, const std::function<void(QSettin
     const QByteArray after = contentsOf(copy);
     if (linesBesides(before, own) != linesBesides(after, own) || !rewriteKeepsEveryLine(copy))
         return SELFREG_E_CLASS;
-    // A registry left without keys is the same as none: its file goes, so
-    // that registering and unregistering leave the folder as it was.
-    if (keyLinesOf(after).isEmpty())
-        return !exists || QFile::remove(path) ? S_OK : SELFREG_E_CLASS;
+    // A registry left without keys is the same as none: its file goes, and
+    // its own folder where nothing else is in it, so that registering and
+    // unregistering leave the configuration folder as it was.
+    if (keyLinesOf(after).isEmpty()) {
+        if (exists && !QFile::remove(path))
+            return SELFREG_E_CLASS;
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        if (folder.fileName() == u"formruntime")
+            QDir().rmdir(folder.absoluteFilePath());
+        return S_OK;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size() || !file.commit())
         return SELFREG_E_CLASS;

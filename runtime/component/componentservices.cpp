@@ -24,6 +24,8 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
+        if (isMissing(riid))
+            return E_POINTER;
         if (!(riid == IID_IUnknown) && !(riid == IID_IClassFactory))
             return E_NOINTERFACE;
         *object = static_cast<IClassFactory *>(this);
@@ -36,6 +38,8 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
+        if (isMissing(riid))
+            return E_POINTER;
         if (outer)
             return CLASS_E_NOAGGREGATION;
         // The library declines to create an object where it cannot live,
@@ -99,6 +103,8 @@ HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID 
     if (!object)
         return E_POINTER;
     *object = nullptr;
+    if (isMissing(classId) || isMissing(riid))
+        return E_POINTER;
     const auto &objects = library.project->objects;
     const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto &o) { return o.classId == classId; });
     if (!known)

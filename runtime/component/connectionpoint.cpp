@@ -1,5 +1,7 @@
 #include "connectionpoint.h"
 
+#include "comobject.h"
+
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer &container, const IID &interfaceId, bool acceptsDispatch)
     : m_container(container)
     , m_interfaceId(interfaceId)
@@ -17,6 +19,8 @@ HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
+    if (isMissing(riid))
+        return E_POINTER;
     if (!(riid == IID_IUnknown) && !(riid == IID_IConnectionPoint))
         return E_NOINTERFACE;
     *object = static_cast<IConnectionPoint *>(this);

@@ -5,6 +5,8 @@
 
 #include "runtimeerror.h"
 
+#include <algorithm>
+
 namespace {
 
 // An id of our own for asking a font dispatch object whether it is ours.
@@ -24,6 +26,8 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
+        if (isMissing(riid))
+            return E_POINTER;
         if (riid == IID_FontDispatchSelf) {
             *object = this;
             return S_OK;
@@ -50,6 +54,8 @@ public:
     HRESULT GetIDsOfNames(REFIID, OLECHAR **names, UINT count, LCID, DISPID *ids) override
     {
         if (!names || !ids)
+            return E_POINTER;
+        if (std::any_of(names, names + count, [](const OLECHAR *name) { return !name; }))
             return E_POINTER;
         HRESULT result = S_OK;
         for (UINT i = 0; i < count; ++i) {

@@ -6,6 +6,13 @@ FontObject::FontObject(const QFont &font)
     : m_font(font)
 { }
 
+std::shared_ptr<FontObject> FontObject::fromFont(const QFont &font)
+{
+    auto object = create(font);
+    object->setSize(font.pointSizeF());
+    return object;
+}
+
 void FontObject::setFont(const QFont &font)
 {
     if (font == m_font)

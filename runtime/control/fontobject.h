@@ -14,6 +14,9 @@ class FontObject : public QObject
 public:
     explicit FontObject(const QFont &font = QFont());
     static std::shared_ptr<FontObject> create(const QFont &font) { return std::make_shared<FontObject>(font); }
+    // A new font object holding font, whose size setSize accepts: a font
+    // sized in pixels, or too large, throws RuntimeError 380.
+    static std::shared_ptr<FontObject> fromFont(const QFont &font);
 
     QFont font() const { return m_font; }
     void setFont(const QFont &font);

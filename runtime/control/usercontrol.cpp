@@ -41,6 +41,7 @@ UserControl::UserControl(QWidget &widget)
     , m_foreColor(buttonText)
     , m_font(FontObject::create(QApplication::font()))
 {
+    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { showFontOnWidget(); });
     // Mouse movement reaches the handler with or without a button held.
     m_widget.setMouseTracking(true);
 }
@@ -52,6 +53,12 @@ QFont UserControl::ambientFont() const
     if (m_ambientFont)
         return *m_ambientFont;
     return m_widget.parentWidget() ? m_widget.parentWidget()->font() : QApplication::font();
+}
+
+void UserControl::setAmbientFont(const QFont &font)
+{
+    FontObject::fromFont(font);
+    m_ambientFont = font;
 }
 
 void UserControl::setSurfaceBackColor(quint32 color)
@@ -74,11 +81,30 @@ void UserControl::setSurfaceBorderStyle(qint16 style)
     m_widget.update();
 }
 
+void UserControl::setSurfaceEnabled(bool enabled)
+{
+    m_changingWidget = true;
+    m_widget.setEnabled(enabled);
+    m_changingWidget = false;
+}
+
+// The font object may be shared, and changed through any holder: the
+// widget follows it.
 void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
 {
     if (!font)
         throw RuntimeError::objectVariableNotSet();
+    QObject::disconnect(m_fontFollowed);
     m_font = std::move(font);
+    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { showFontOnWidget(); });
+    showFontOnWidget();
+}
+
+void UserControl::showFontOnWidget()
+{
+    m_changingWidget = true;
+    m_widget.setFont(m_font->font());
+    m_changingWidget = false;
 }
 
 QRect UserControl::drawingArea() const

@@ -36,7 +36,9 @@ public:
     bool ambientUserMode() const { return m_userMode; }
     void setAmbientUserMode(bool userMode) { m_userMode = userMode; }
     QFont ambientFont() const;
-    void setAmbientFont(const QFont &font) { m_ambientFont = font; }
+    // A font a font object can hold: one sized in pixels, or too large,
+    // throws RuntimeError 380 and changes nothing.
+    void setAmbientFont(const QFont &font);
 
     // Measures in twips, in the surface's current font.
     float TextWidth(const QString &text) const;
@@ -45,6 +47,13 @@ public:
     float ScaleHeight() const;
     float FontSize() const { return m_font->Size(); }
     void setFontSize(float points) { m_font->setSize(points); }
+
+    // The widget shows the surface's font as its own (QWidget::font), and
+    // follows its changes; call once the widget is made.
+    void showFontOnWidget();
+    // Whether the surface is changing the widget itself, so that the
+    // widget's change events come from it rather than from outside.
+    bool changingWidget() const { return m_changingWidget; }
 
     // The widget's events.
     void paint(QPainter &painter) const;
@@ -73,7 +82,7 @@ protected:
     quint32 surfaceForeColor() const { return m_foreColor; }
     void setSurfaceForeColor(quint32 color);
     bool surfaceEnabled() const { return m_widget.isEnabled(); }
-    void setSurfaceEnabled(bool enabled) { m_widget.setEnabled(enabled); }
+    void setSurfaceEnabled(bool enabled);
     qint16 surfaceBorderStyle() const { return m_borderStyle; }
     void setSurfaceBorderStyle(qint16 style);
     std::shared_ptr<FontObject> surfaceFont() const { return m_font; }
@@ -117,6 +126,8 @@ private:
     quint32 m_foreColor;
     qint16 m_borderStyle = 0;
     std::shared_ptr<FontObject> m_font;
+    QMetaObject::Connection m_fontFollowed;
+    bool m_changingWidget = false;
     bool m_userMode = true;
     std::optional<QFont> m_ambientFont;
     bool m_pressed = false;

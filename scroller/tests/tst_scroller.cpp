@@ -1,5 +1,6 @@
 #include "scrollerprivate.h"
 
+#include <QDateTime>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBoundaryFinder>
@@ -212,6 +213,11 @@ void TestScroller::wrongSavedDataStopsWithAnError_data()
     QTest::newRow("an Interval that is text") << "Interval" << QVariant(QStringLiteral("fast")) << 13;
     QTest::newRow("a BackColor that is no colour") << "BackColor" << QVariant(qint32(0x12345678)) << 380;
     QTest::newRow("an Enabled that is a picture") << "Enabled" << QVariant(QStringList{"x"}) << 13;
+    QTest::newRow("a Font of 5000 points") << "Font" << QVariant(QFont(QStringLiteral("Liberation Sans"), 5000)) << 380;
+    QFont pixels(QStringLiteral("Liberation Sans"));
+    pixels.setPixelSize(20);
+    QTest::newRow("a Font sized in pixels") << "Font" << QVariant(pixels) << 380;
+    QTest::newRow("a Caption that is a date") << "Caption" << QVariant(QDateTime::currentDateTime()) << 13;
 }
 
 void TestScroller::wrongSavedDataStopsWithAnError()
@@ -248,6 +254,10 @@ void TestScroller::propertiesRepaintThenNotify_data()
     QTest::newRow("Caption") << "Caption" << true;
     QTest::newRow("Font") << "Font" << false;
     QTest::newRow("Interval") << "Interval" << false;
+    // Qt's own paths to the widget are the same path.
+    QTest::newRow("QWidget::setEnabled") << "QWidget::setEnabled" << true;
+    QTest::newRow("QWidget::setFont") << "QWidget::setFont" << false;
+    QTest::newRow("a style sheet's font") << "styleSheet" << false;
 }
 
 void TestScroller::propertiesRepaintThenNotify()
@@ -276,11 +286,21 @@ void TestScroller::propertiesRepaintThenNotify()
         scroller->setCaption(QStringLiteral("After"));
     else if (property == u"Font")
         scroller->setFont(QFont(QStringLiteral("Liberation Mono"), 20));
+    else if (property == u"QWidget::setEnabled")
+        static_cast<QWidget *>(scroller)->setEnabled(false);
+    else if (property == u"QWidget::setFont")
+        static_cast<QWidget *>(scroller)->setFont(QFont(QStringLiteral("Liberation Mono"), 20));
+    else if (property == u"styleSheet")
+        scroller->setStyleSheet(QStringLiteral("* { font: 20pt \"Liberation Mono\" }"));
     else
         scroller->setInterval(500);
     QVERIFY(!atNotification.isNull());
-    if (property != u"Enabled")
+    if (!property.contains(u"Enabled"))
         QCOMPARE(atNotification != before, repaints);
+    if (property.contains(u"Font") || property == u"styleSheet")
+        QCOMPARE(scroller->Font(), QFont(QStringLiteral("Liberation Mono"), 20));
+    if (property.contains(u"Enabled"))
+        QVERIFY(!scroller->Enabled());
 }
 
 void TestScroller::fontIsHeldByReference()
@@ -303,22 +323,31 @@ void TestScroller::refusedValues_data()
 {
     QTest::addColumn<QString>("property");
     QTest::addColumn<qint64>("value");
-    QTest::newRow("BorderStyle 2") << "BorderStyle" << qint64(2);
-    QTest::newRow("BorderStyle -1") << "BorderStyle" << qint64(-1);
-    QTest::newRow("Interval -1") << "Interval" << qint64(-1);
-    QTest::newRow("Interval 65536") << "Interval" << qint64(65536);
-    QTest::newRow("BackColor 0x01000000") << "BackColor" << qint64(0x01000000);
-    QTest::newRow("ForeColor system 0x800000FF") << "ForeColor" << qint64(0x800000FF);
-    QTest::newRow("Font sized in pixels") << "Font" << qint64(-12);
-    QTest::newRow("Font of 4096 points") << "Font" << qint64(4096);
+    QTest::addColumn<int>("error");
+    QTest::newRow("BorderStyle 2") << "BorderStyle" << qint64(2) << 380;
+    QTest::newRow("BorderStyle -1") << "BorderStyle" << qint64(-1) << 380;
+    QTest::newRow("Interval -1") << "Interval" << qint64(-1) << 380;
+    QTest::newRow("Interval 65536") << "Interval" << qint64(65536) << 380;
+    QTest::newRow("BackColor 0x01000000") << "BackColor" << qint64(0x01000000) << 380;
+    QTest::newRow("ForeColor system 0x800000FF") << "ForeColor" << qint64(0x800000FF) << 380;
+    QTest::newRow("Font sized in pixels") << "Font" << qint64(-12) << 380;
+    QTest::newRow("Font of 4096 points") << "Font" << qint64(4096) << 380;
+    // What the component's SetAmbient, SetBounds and Caption refuse.
+    QTest::newRow("ambient Font of 4000 points") << "ambientFont" << qint64(4000) << 380;
+    QTest::newRow("ambient Font sized in pixels") << "ambientFont" << qint64(-12) << 380;
+    QTest::newRow("bounds of a negative width") << "bounds" << qint64(-5) << 380;
+    QTest::newRow("Caption that is a date") << "Caption" << qint64(0) << 13;
 }
 
 void TestScroller::refusedValues()
 {
     QFETCH(QString, property);
     QFETCH(qint64, value);
+    QFETCH(int, error);
     make();
     QVERIFY(scroller->initProperties());
+    const QFont ambient = scroller->ambientFont();
+    const QRect bounds = scroller->geometry();
     QSignalSpy changes(scroller, &Scroller::propertyChanged);
     try {
         if (property == u"BorderStyle")
@@ -329,13 +358,21 @@ void TestScroller::refusedValues()
             scroller->setBackColor(quint32(value));
         else if (property == u"Font")
             scroller->setFont(fontOf(value));
+        else if (property == u"ambientFont")
+            scroller->setAmbientFont(fontOf(value));
+        else if (property == u"bounds")
+            scroller->setBounds(QRect(0, 0, int(value), 40));
+        else if (property == u"Caption")
+            scroller->setCaption(QDateTime::currentDateTime());
         else
             scroller->setForeColor(quint32(value));
         QFAIL("accepted");
-    } catch (const Tovrell::Error &error) {
-        QCOMPARE(error.number(), 380);
+    } catch (const Tovrell::Error &refusal) {
+        QCOMPARE(refusal.number(), error);
     }
     QCOMPARE(changes.size(), 0);
+    QCOMPARE(scroller->ambientFont(), ambient);
+    QCOMPARE(scroller->geometry(), bounds);
 }
 
 void TestScroller::fixedPitchSequence()
