@@ -6,15 +6,20 @@
    C++, without Qt: installed as <tovrell/tovrell.h> beside the data and
    interface shapes it includes (componenttypes.h, interfaces.h). In C, call
    through the function tables: scroller->lpVtbl->put_Caption(scroller, v).
-   scroller/HOSTING.md in the source walks through a whole host.
+   The hosting guide (HOSTING.md, in the kit's documentation folder
+   share/doc/tovrell with example hosts in C) walks through a whole host.
 
    Rules that hold for every call below:
    - Threading: apartment. Create, call and release an object on the thread
-                      that runs the host's QApplication; a call from another thread answers
+                      of the process's QApplication; a call from another thread answers
                       RPC_E_WRONG_THREAD and does nothing. The entry points may be called
-                      from any thread, but DllGetClassObject's factory creates objects only
-                      in a process that owns a QApplication (CO_E_NOTINITIALIZED
-                      otherwise) and on its thread (RPC_E_WRONG_THREAD otherwise).
+                      from any thread. In a process with no Qt application (a C, GTK or
+                      Xlib program), the factory's first CreateInstance makes a
+                      QApplication on its own thread, which is the objects' thread from
+                      then on; the library then stays loaded, and the application lives,
+                      until the process ends. A process whose Qt application has no
+                      widgets (a QCoreApplication or QGuiApplication) is refused with
+                      CO_E_NOTINITIALIZED.
    - Ownership: an interface pointer handed out (an out parameter, a
                       QueryInterface) carries one reference that the receiver releases; an
                       interface pointer passed in is borrowed for the call, and AddRef'ed if
@@ -25,7 +30,8 @@
      (VariantClear). Releasing more often than one holds is a host fault
                       that no object can detect.
    - Failure: every call returns an HRESULT and never throws. E_POINTER for a
-                      null out pointer (the out pointer is nulled first when it is not null),
+                      null out pointer (the out pointer is nulled first when it is not null)
+                      or a null pointer in (an interface or class id, a name, a sink, a bag),
                       E_UNEXPECTED once the host has deleted the window that held the
                       control's widget, 0x800A0000 plus the runtime error's number when the
                       control refuses a value (0x800A017C: invalid property value). */
@@ -63,8 +69,10 @@ enum ScrollerDispatchId {
    IDispatch::Invoke by the dispatch id noted beside each; GetIDsOfNames maps
    the names, in any case. No member has dispatch id 0. The object also
    answers QueryInterface for IUnknown, IDispatch, IConnectionPointContainer
-   (events and property changes), IPersistPropertyBag (saving and loading)
-   and IWidgetControl (placing it on a Qt window); GetTypeInfoCount answers
+   (events and property changes), IPersistPropertyBag (saving and loading),
+   INativeWindowControl (placing it in any X11 window, and running its work
+   from a host's own loop) and IWidgetControl (placing it on a Qt host's
+   QWidget); GetTypeInfoCount answers
    0 (the type library is resource TYPELIB 1 of the library's file).
 
    Through Invoke: a get takes DISPATCH_PROPERTYGET (or DISPATCH_METHOD) and
@@ -198,10 +206,11 @@ extern "C" {
 #endif
 /* The class factory of Scroller (CLSID_Scroller) as riid (IID_IUnknown or
    IID_IClassFactory); the caller releases it. The factory's CreateInstance
-   makes a Scroller (no aggregation: CLASS_E_NOAGGREGATION; no QApplication
-   in the process: CO_E_NOTINITIALIZED) and LockServer keeps the library in
-   use. CLASS_E_CLASSNOTAVAILABLE for another class id, E_NOINTERFACE for
-   another interface id, E_POINTER for a null ppv. */
+   makes a Scroller (no aggregation: CLASS_E_NOAGGREGATION; a Qt application
+   without widgets in the process: CO_E_NOTINITIALIZED) and LockServer keeps
+   the library in use. CLASS_E_CLASSNOTAVAILABLE for another class id,
+   E_NOINTERFACE for another interface id, E_POINTER for a null class id,
+   interface id or ppv. */
 HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv);
 /* S_OK when no object of the library (factories, font objects and
    connection points included) lives and no lock is held, so the host may

@@ -211,7 +211,7 @@ int banner_run_pending_work(Banner *banner)
     return next;
 }
 
-/* 6. Release everything; once nothing of the library is held, unload it. */
+/* 7. Release everything; once nothing of the library is held, unload it. */
 int banner_close(Banner *banner)
 {
     int unloadable = 1;

@@ -7,6 +7,7 @@
 #                   a Scroller made and driven without a window (hosts/chost)
 #   cmake-examples  find_package(COMPONENTS Headers): the example hosts in C
 #                   (examples/: GTK 3 and Xlib)
+#   cmake-unknown   find_package with a component the kit lacks: named
 #   pkg-config-qt   the linked host from `pkg-config --cflags --libs tovrell`
 #   pkg-config-c    the C host and the Xlib example from tovrell-headers,
 #                   with no Qt module in sight; the Xlib example then finds
@@ -42,6 +43,14 @@ foreach(host linked designed chost examples)
         -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     run(${CMAKE_COMMAND} --build ${WORK_DIR}/${host})
 endforeach()
+# An unknown component is named.
+file(WRITE ${WORK_DIR}/unknown/CMakeLists.txt
+    "cmake_minimum_required(VERSION 3.25)\nproject(Unknown LANGUAGES C)\nfind_package(Tovrell CONFIG REQUIRED COMPONENTS Nonsense)\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${WORK_DIR}/unknown -B ${WORK_DIR}/unknown/build -DCMAKE_PREFIX_PATH=${PREFIX}
+    RESULT_VARIABLE failed OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT failed OR NOT output MATCHES "no component \"Nonsense\"")
+    message(FATAL_ERROR "an unknown component was not named:\n${output}")
+endif()
 run(${WORK_DIR}/linked/linkedhost)
 run(${WORK_DIR}/designed/designedhost)
 run(${WORK_DIR}/chost/chost ${library})
