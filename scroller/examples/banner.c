@@ -106,7 +106,6 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     IClassFactory *factory = NULL;
     IPersistPropertyBag *persistence = NULL;
     IConnectionPointContainer *points = NULL;
-    OLECHAR text[256];
     VARIANT value;
     HRESULT result;
     size_t i;
@@ -153,12 +152,11 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     persistence->lpVtbl->Release(persistence);
     if (FAILED(result))
         return fail(banner, "InitNew failed", result);
-    for (i = 0; caption[i] && i + 1 < sizeof text / sizeof *text; ++i)
-        text[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
-    text[i] = 0;
     VariantInit(&value);
     value.vt = VT_BSTR;
-    value.bstrVal = SysAllocString(text);
+    value.bstrVal = SysAllocStringLen(NULL, (UINT)strlen(caption));
+    for (i = 0; value.bstrVal && caption[i]; ++i)
+        value.bstrVal[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
     result = banner->scroller->lpVtbl->put_Caption(banner->scroller, value);
     VariantClear(&value);
     if (FAILED(result))
@@ -195,6 +193,11 @@ float banner_font_size(Banner *banner)
         points = size.fltVal;
     font->lpVtbl->Release(font);
     return points;
+}
+
+int banner_set_interval(Banner *banner, int milliseconds)
+{
+    return FAILED(banner->scroller->lpVtbl->put_Interval(banner->scroller, milliseconds));
 }
 
 int banner_wake_descriptor(Banner *banner)

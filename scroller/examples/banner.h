@@ -20,6 +20,10 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
 /* New bounds in the window; the banner fits its font to the height. */
 void banner_move(Banner *banner, int x, int y, int width, int height);
 
+/* Milliseconds between scrolling steps, 0 to stop (a host lets its users
+   stop a moving banner); 0 when taken. */
+int banner_set_interval(Banner *banner, int milliseconds);
+
 /* The banner's font size in points. */
 float banner_font_size(Banner *banner);
 

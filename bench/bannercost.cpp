@@ -1,0 +1,181 @@
+// What a running banner costs its host: the processor time of the whole
+// host process per second of wall time, for each case of size, interval
+// and caption length, in three hosts started one after another:
+//   - a Qt program holding a Scroller (it links Tovrell::Control);
+//   - a plain Xlib program holding one, with a poll loop of its own
+//     (bannerhost, on the example hosts' banner.c);
+//   - the reference: a Qt program whose widget renders the same text in
+//     the same font once into a pixmap and, on the same timer, draws that
+//     image at an offset moved by the width of "W", the floor for this
+//     kind of banner.
+// Each host warms up for a second, then is measured from /proc for the
+// given seconds (8 by default). Run on an X server:
+//
+//   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds]
+
+#include <tovrell/scroller.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QPixmap>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+struct Case
+{
+    int width, height, interval, captionLength;
+};
+
+const Case cases[] = {
+    {408, 40, 100, 48},    {1600, 120, 100, 48},   {1920, 200, 100, 48},     {408, 40, 16, 48},
+    {1920, 200, 16, 48},   {408, 40, 100, 10000},  {408, 40, 100, 100000},   {1920, 200, 100, 100000},
+};
+
+QString captionOf(int length)
+{
+    const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog 123. ");
+    QString caption;
+    while (caption.size() < length)
+        caption += text;
+    return caption.left(length);
+}
+
+// The font the Scroller fits to a height, for the reference to draw in.
+QFont fittedFont(int width, int height)
+{
+    Tovrell::Scroller probe;
+    probe.setAmbientFont(QApplication::font());
+    probe.initProperties();
+    probe.setBounds(QRect(0, 0, width, height));
+    return probe.Font();
+}
+
+class Reference : public QWidget
+{
+public:
+    Reference(const Case &c)
+    {
+        const QFont font = fittedFont(c.width, c.height);
+        const QFontMetrics metrics(font);
+        const QString text = captionOf(c.captionLength);
+        m_image = QPixmap(metrics.horizontalAdvance(text) + 1, c.height);
+        m_image.fill(QColor(0, 255, 255));
+        QPainter painter(&m_image);
+        painter.setFont(font);
+        painter.drawText(0, metrics.ascent(), text);
+        m_step = metrics.horizontalAdvance(QStringLiteral("W"));
+        m_timer.callOnTimeout(this, [this] {
+            m_offset = (m_offset + m_step) % std::max(1, int(m_image.width()));
+            update();
+        });
+        m_timer.start(c.interval);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(-m_offset, 0, m_image);
+    }
+
+private:
+    QPixmap m_image;
+    QTimer m_timer;
+    int m_step = 1;
+    int m_offset = 0;
+};
+
+// A host of one kind, for one case, until it is killed.
+int runHost(const QString &kind, const Case &c)
+{
+    QWidget *banner = nullptr;
+    if (kind == u"reference") {
+        banner = new Reference(c);
+    } else {
+        auto *scroller = new Tovrell::Scroller;
+        scroller->setAmbientFont(QApplication::font());
+        scroller->initProperties();
+        scroller->setInterval(c.interval);
+        scroller->setCaption(captionOf(c.captionLength));
+        banner = scroller;
+    }
+    banner->resize(c.width, c.height);
+    banner->show();
+    return QApplication::exec();
+}
+
+double processorSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QByteArray line = stat.readAll();
+    // The fields after the command's name, which ends in ") ".
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
+}
+
+// The percentage of a core that the host took over the measured seconds.
+double measure(const QString &program, const QStringList &arguments, double seconds)
+{
+    QProcess host;
+    host.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    host.start(program, arguments);
+    if (!host.waitForStarted())
+        return -1.0;
+    QThread::msleep(1000);
+    const double before = processorSeconds(host.processId());
+    QElapsedTimer wall;
+    wall.start();
+    QThread::msleep(unsigned(seconds * 1000));
+    const double used = processorSeconds(host.processId()) - before;
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    const bool alive = host.state() == QProcess::Running;
+    host.kill();
+    host.waitForFinished();
+    return alive ? 100.0 * used / elapsed : -1.0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 7 && arguments[1] == u"--host")
+        return runHost(arguments[2], {arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
+                                      arguments[6].toInt()});
+
+    const double seconds = arguments.size() > 1 ? arguments[1].toDouble() : 8.0;
+    // The C host finds the library through a registry of its own.
+    const QString registry = QDir::temp().filePath(QStringLiteral("bannercost-registry.ini"));
+    qputenv("FORM_COMPONENT_REGISTRY", registry.toLocal8Bit());
+    QProcess::execute(QStringLiteral(REGCOMPONENT), {QStringLiteral(TOVRELL_LIBRARY)});
+
+    std::printf("%-26s %12s %12s %12s %8s %8s\n", "case (px, ms, characters)", "Qt host", "C host", "reference",
+                "Qt/ref", "C/ref");
+    for (const Case &c : cases) {
+        const QStringList size = {QString::number(c.width), QString::number(c.height), QString::number(c.interval),
+                                  QString::number(c.captionLength)};
+        const double qtHost = measure(QApplication::applicationFilePath(), QStringList{"--host", "scroller"} + size,
+                                      seconds);
+        const double cHost = measure(QStringLiteral(BANNERHOST), size, seconds);
+        const double reference = measure(QApplication::applicationFilePath(),
+                                         QStringList{"--host", "reference"} + size, seconds);
+        const QString name = QStringLiteral("%1x%2, %3, %4").arg(c.width).arg(c.height).arg(c.interval).arg(c.captionLength);
+        std::printf("%-26s %11.2f%% %11.2f%% %11.2f%% %7.2fx %7.2fx\n", qPrintable(name), qtHost, cHost, reference,
+                    qtHost / reference, cHost / reference);
+        std::fflush(stdout);
+    }
+    QFile::remove(registry);
+    return 0;
+}
