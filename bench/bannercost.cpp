@@ -6,9 +6,9 @@
 //     (bannerhost, on the example hosts' banner.c);
 //   - the reference: a Qt program whose widget renders the same text in
 //     the same font once into a pixmap and, on the same timer, draws that
-//     image at an offset moved by the width of "W", the floor for this
-//     kind of banner.
-// Each host warms up for a second, then is measured from /proc for the
+//     image at an offset moved by the width of "W" (and again where it
+//     ends, as the banner comes round), the floor for this kind of banner.
+// Each host warms up for two seconds, then is measured from /proc for the
 // given seconds (8 by default). Run on an X server:
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds]
@@ -26,7 +26,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -81,10 +80,13 @@ public:
     }
 
 protected:
+    // The image, and again after it where it ends within the widget, as a
+    // banner comes round.
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.drawPixmap(-m_offset, 0, m_image);
+        for (int x = -m_offset; x < width(); x += m_image.width())
+            painter.drawPixmap(x, 0, m_image);
     }
 
 private:
@@ -113,15 +115,18 @@ int runHost(const QString &kind, const Case &c)
     return QApplication::exec();
 }
 
+// The time the process's threads have run, from the scheduler's own
+// counts (nanoseconds, where /proc/<pid>/stat counts hundredths).
 double processorSeconds(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0.0;
-    const QByteArray line = stat.readAll();
-    // The fields after the command's name, which ends in ") ".
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    double seconds = 0.0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile schedstat(tasks.filePath(task + QStringLiteral("/schedstat")));
+        if (schedstat.open(QIODevice::ReadOnly))
+            seconds += double(schedstat.readAll().split(' ').value(0).toLongLong()) / 1e9;
+    }
+    return seconds;
 }
 
 // The percentage of a core that the host took over the measured seconds.
@@ -132,7 +137,7 @@ double measure(const QString &program, const QStringList &arguments, double seco
     host.start(program, arguments);
     if (!host.waitForStarted())
         return -1.0;
-    QThread::msleep(1000);
+    QThread::msleep(2000);
     const double before = processorSeconds(host.processId());
     QElapsedTimer wall;
     wall.start();

@@ -6,6 +6,7 @@
 #include "numbers.h"
 #include "twips.h"
 
+#include <QFontMetricsF>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -80,6 +81,7 @@ bool ScrollerPrivate::readProperties(::PropertyBag &bag)
 // the timer built before.
 void ScrollerPrivate::scrollAfresh()
 {
+    storeCaption(Caption());
     ScrollText.clear();
     m_characterStarts.clear();
     ScrollPosition = 0;
@@ -206,12 +208,18 @@ void ScrollerPrivate::applyInterval(qint32 milliseconds)
 
 QVariant ScrollerPrivate::Caption() const
 {
-    return CaptionValue;
+    return m_captionRotates ? QVariant(rotation(qsizetype(m_characterStarts.size()))) : CaptionValue;
+}
+
+void ScrollerPrivate::storeCaption(const QVariant &value)
+{
+    CaptionValue = value;
+    m_captionRotates = false;
 }
 
 void ScrollerPrivate::setCaption(const QVariant &New_Caption)
 {
-    CaptionValue = toCaption(New_Caption);
+    storeCaption(toCaption(New_Caption));
     // A new caption scrolls from the next tick on.
     ScrollText.clear();
     RefreshCaption();
@@ -243,14 +251,14 @@ void ScrollerPrivate::Refresh()
 void ScrollerPrivate::RefreshCaption()
 {
     Cls();
-    Print(toText(CaptionValue));
+    Print(m_captionRotates ? rotation(charactersShown()) : toText(CaptionValue));
 }
 
 void ScrollerPrivate::UserControl_InitProperties()
 {
     setBackColor(0x00FFFF00);
     setForeColor(0x00000000);
-    CaptionValue = QStringLiteral("Scroller");
+    storeCaption(QStringLiteral("Scroller"));
     setFont(FontObject::create(ambientFont()));
 }
 
@@ -298,7 +306,7 @@ void ScrollerPrivate::applySaved(DISPID id, const QVariant &value)
         applyInterval(toLong(value));
         break;
     case ScrollerMembers::Caption:
-        CaptionValue = toCaption(value);
+        storeCaption(toCaption(value));
         break;
     }
 }
@@ -325,7 +333,7 @@ QVariant ScrollerPrivate::savedValue(DISPID id) const
     case ScrollerMembers::Interval:
         return qint32(Timer1.interval());
     }
-    return CaptionValue;
+    return Caption();
 }
 
 void ScrollerPrivate::UserControl_WriteProperties(::PropertyBag &PropBag)
@@ -362,13 +370,67 @@ void ScrollerPrivate::buildScrollText()
         }
     }
     m_characterStarts = characterStartsOf(ScrollText);
+    m_characterWidths.clear();
     ScrollPosition = 1;
 }
 
-QString ScrollerPrivate::character(qsizetype position) const
+// The first characters of the rotation of ScrollText at ScrollPosition:
+// from the character there to the end, then the first ScrollPosition
+// characters, so that character stands first and last.
+QString ScrollerPrivate::rotation(qsizetype characters) const
 {
-    const qsizetype start = m_characterStarts[std::size_t(position - 1)];
-    return ScrollText.mid(start, m_characterStarts[std::size_t(position)] - start);
+    const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
+    const qsizetype first = ScrollPosition - 1;
+    const qsizetype count = std::min(characters, length + 1);
+    const qsizetype toEnd = std::min(count, length - first);
+    const auto start = [this](qsizetype index) { return m_characterStarts[std::size_t(index)]; };
+    QString text = ScrollText.mid(start(first), start(first + toEnd) - start(first));
+    if (count > toEnd)
+        text += ScrollText.left(start(count - toEnd));
+    return text;
+}
+
+// How many characters of the rotation to print: those that start within
+// twice the surface's width and a line's height more (for a glyph that
+// leans back). The surface shows the first half; the drawing keeps an image
+// of the whole, from which the next ticks copy what they show.
+qsizetype ScrollerPrivate::charactersShown()
+{
+    const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
+    const qreal reach = 2 * q.width() + fontMetrics().height();
+    qreal x = 0;
+    qsizetype count = 0;
+    while (count <= length && x <= reach) {
+        x += widthOf((ScrollPosition - 1 + count) % length + 1);
+        ++count;
+    }
+    return count;
+}
+
+// The width of the character at position (1-based) in pixels: the
+// characters are measured all at once, each different one once.
+qreal ScrollerPrivate::widthOf(qsizetype position)
+{
+    if (m_characterWidths.empty()) {
+        QHash<QStringView, qreal> measured;
+        const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
+        m_characterWidths.reserve(std::size_t(length));
+        for (qsizetype index = 0; index < length; ++index) {
+            const qsizetype start = m_characterStarts[std::size_t(index)];
+            const QStringView c = QStringView(ScrollText).sliced(start, m_characterStarts[std::size_t(index + 1)] - start);
+            auto width = measured.constFind(c);
+            if (width == measured.cend())
+                width = measured.insert(c, fontMetrics().horizontalAdvance(c.toString()));
+            m_characterWidths.push_back(*width);
+        }
+    }
+    return m_characterWidths[std::size_t(position - 1)];
+}
+
+void ScrollerPrivate::surfaceFontChanged()
+{
+    m_characterWidths.clear();
+    m_widthOfW.reset();
 }
 
 void ScrollerPrivate::Timer1_Timer()
@@ -379,14 +441,16 @@ void ScrollerPrivate::Timer1_Timer()
         buildScrollText();
     const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
     if (length < 1) {
-        CaptionValue = QString();
+        storeCaption(QString());
         RefreshCaption();
         return;
     }
 
-    const QString c = character(ScrollPosition);
-    const qint64 widthOfW = roundHalfEven(TextWidth(W));
-    const qint64 widthOfC = roundHalfEven(TextWidth(c));
+    // TextWidth of "W" and of the character, from the widths kept.
+    if (!m_widthOfW)
+        m_widthOfW = fontMetrics().horizontalAdvance(W);
+    const qint64 widthOfW = roundHalfEven(float(*m_widthOfW * twipsPerPixel));
+    const qint64 widthOfC = roundHalfEven(float(widthOf(ScrollPosition) * twipsPerPixel));
     // A character wider than "W", or one of no width, still moves the
     // banner on by one: it never stops.
     const qint64 step = widthOfC > 0 ? std::max<qint64>(1, widthOfW / widthOfC) : 1;
@@ -394,11 +458,7 @@ void ScrollerPrivate::Timer1_Timer()
     if (ScrollPosition > length)
         ScrollPosition = 1;
 
-    // From the character at ScrollPosition to the end, then the first
-    // ScrollPosition characters: that character stands first and last.
-    const qsizetype start = m_characterStarts[std::size_t(ScrollPosition - 1)];
-    const qsizetype end = m_characterStarts[std::size_t(ScrollPosition)];
-    CaptionValue = ScrollText.mid(start) + ScrollText.left(end);
+    m_captionRotates = true;
     RefreshCaption();
 }
 

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace Tovrell {
@@ -69,6 +70,7 @@ protected:
     void UserControl_ReadProperties(::PropertyBag &PropBag) override;
     void UserControl_WriteProperties(::PropertyBag &PropBag) override;
     void UserControl_Resize() override;
+    void surfaceFontChanged() override;
     void UserControl_Click() override;
     void UserControl_DblClick() override;
     void UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override;
@@ -83,18 +85,31 @@ private:
     void applyInterval(qint32 milliseconds);
     void buildScrollText();
     void scrollAfresh();
-    QString character(qsizetype position) const;
+    void storeCaption(const QVariant &value);
+    QString rotation(qsizetype characters) const;
+    qsizetype charactersShown();
+    qreal widthOf(qsizetype position);
     bool trySetFontSize(float points);
 
     Scroller &q;
     QTimer Timer1;
+    // The caption. While the host runs, each tick makes it the rotation of
+    // ScrollText at ScrollPosition; that string is built only when
+    // something reads it (the Caption get, a save), as the drawing needs a
+    // few characters of it: CaptionValue then holds the caption as set.
     QVariant CaptionValue;
+    bool m_captionRotates = false;
     QString ScrollText;
     // Where each user-visible character of ScrollText starts, and its end:
     // a character is a grapheme cluster, never split across the edge.
     std::vector<qsizetype> m_characterStarts;
     qsizetype ScrollPosition = 0;
     float LastHeight = 0.0f;
+    // The width of each character of ScrollText, and of "W", in pixels in
+    // the current font: measured once for each font, as each tick needs
+    // them. Empty until measured.
+    std::vector<qreal> m_characterWidths;
+    std::optional<qreal> m_widthOfW;
 };
 
 } // namespace Tovrell

@@ -1,6 +1,7 @@
 #include "usercontrol.h"
 
 #include "colour.h"
+#include "textpainter.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -41,9 +42,11 @@ UserControl::UserControl(QWidget &widget)
     , m_foreColor(buttonText)
     , m_font(FontObject::create(QApplication::font()))
 {
-    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { showFontOnWidget(); });
+    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { followFont(); });
     // Mouse movement reaches the handler with or without a button held.
     m_widget.setMouseTracking(true);
+    // paint covers every pixel: Qt need not clear the widget first.
+    m_widget.setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 UserControl::~UserControl() = default;
@@ -96,8 +99,25 @@ void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
         throw RuntimeError::objectVariableNotSet();
     QObject::disconnect(m_fontFollowed);
     m_font = std::move(font);
-    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { showFontOnWidget(); });
-    showFontOnWidget();
+    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { followFont(); });
+    followFont();
+}
+
+void UserControl::followFont()
+{
+    m_metrics.reset();
+    if (!m_resizing)
+        showFontOnWidget();
+    surfaceFontChanged();
+}
+
+// Measuring is done again and again in the same font: its metrics are
+// kept until it changes.
+const QFontMetricsF &UserControl::fontMetrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_font->font());
+    return *m_metrics;
 }
 
 void UserControl::showFontOnWidget()
@@ -115,23 +135,18 @@ QRect UserControl::drawingArea() const
 
 void UserControl::Cls()
 {
-    const QSize size = drawingArea().size().expandedTo(QSize(0, 0));
-    if (m_image.size() != size)
-        m_image = QImage(size, QImage::Format_RGB32);
-    m_image.fill(colorFromValue(m_backColor));
+    m_drawing = Drawing{drawingArea().size().expandedTo(QSize(0, 0)), colorFromValue(m_backColor), {}};
     m_printPosition = QPointF(0, 0);
     m_widget.update();
 }
 
 void UserControl::Print(const QString &text)
 {
-    if (m_image.isNull())
+    if (!m_drawing)
         Cls();
-    if (m_image.isNull())
-        return;
     // Only what can fit is laid out: a character is at least a pixel wide,
     // so a text much longer than the surface is cut, at a character boundary.
-    QString shown = text.left(qsizetype(m_image.width()) * 4 + 64);
+    QString shown = text.left(qsizetype(m_drawing->size.width()) * 4 + 64);
     if (shown.size() < text.size()) {
         QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
         graphemes.setPosition(shown.size());
@@ -141,23 +156,21 @@ void UserControl::Print(const QString &text)
     // One line: line breaks print as nothing.
     shown.replace(u'\n', u' ').replace(u'\r', u' ');
 
-    QPainter painter(&m_image);
-    painter.setFont(m_font->font());
-    painter.setPen(colorFromValue(m_foreColor));
-    const QFontMetricsF metrics(m_font->font());
-    painter.drawText(m_printPosition + QPointF(0, metrics.ascent()), shown);
+    const QFontMetricsF &metrics = fontMetrics();
+    m_drawing->lines.push_back(
+        {m_printPosition + QPointF(0, metrics.ascent()), shown, m_font->font(), colorFromValue(m_foreColor)});
     m_printPosition = QPointF(0, m_printPosition.y() + metrics.height());
     m_widget.update();
 }
 
 float UserControl::TextWidth(const QString &text) const
 {
-    return float(QFontMetricsF(m_font->font()).horizontalAdvance(text) * twipsPerPixel);
+    return float(fontMetrics().horizontalAdvance(text) * twipsPerPixel);
 }
 
 float UserControl::TextHeight(const QString &text) const
 {
-    const QFontMetricsF metrics(m_font->font());
+    const QFontMetricsF &metrics = fontMetrics();
     const qsizetype lines = text.count(u'\n') + 1;
     return float(metrics.height() * double(lines) * twipsPerPixel);
 }
@@ -172,20 +185,53 @@ float UserControl::ScaleHeight() const
     return float(twipsFromPixels(m_widget.height()));
 }
 
+// Each pixel is drawn once: the cleared area over the background around
+// it; a single line that comes with its own background band (a banner's
+// text) before the rest of the cleared area.
 void UserControl::paint(QPainter &painter) const
 {
     const QRect whole = m_widget.rect();
+    QRect cleared;
+    if (m_drawing)
+        cleared = QRect(drawingArea().topLeft(), m_drawing->size) & whole;
+    painter.setClipRegion(QRegion(whole) - cleared);
     painter.fillRect(whole, colorFromValue(m_backColor));
-    painter.drawImage(drawingArea().topLeft(), m_image);
+    if (m_drawing) {
+        painter.save();
+        painter.translate(cleared.topLeft());
+        const QRect area(QPoint(0, 0), cleared.size());
+        painter.setClipRect(area);
+        if (m_drawing->lines.size() == 1) {
+            const PrintedLine &line = m_drawing->lines.front();
+            const QRect band = drawTextLine(painter, line.baseline, line.text, line.font, line.colour, &m_strip,
+                                            m_drawing->background);
+            painter.setClipRegion(QRegion(area) - band);
+            painter.fillRect(area, m_drawing->background);
+        } else {
+            painter.fillRect(area, m_drawing->background);
+            for (const PrintedLine &line : m_drawing->lines)
+                drawTextLine(painter, line.baseline, line.text, line.font, line.colour);
+        }
+        painter.restore();
+    }
+    painter.setClipping(false);
     if (m_borderStyle == 1) {
         painter.setPen(Qt::black);
         painter.drawRect(whole.adjusted(0, 0, -1, -1));
     }
 }
 
+// The handler fits the font step by step: the widget takes the font it
+// ends with, once.
 void UserControl::resized()
 {
+    const QPointer<QWidget> alive(&m_widget);
+    m_resizing = true;
     runHandler([this] { UserControl_Resize(); });
+    if (alive) {
+        m_resizing = false;
+        showFontOnWidget();
+    }
 }
 
 void UserControl::mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &))

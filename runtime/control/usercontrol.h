@@ -3,13 +3,16 @@
 #include "fontobject.h"
 #include "propertybag.h"
 #include "runtimeerror.h"
+#include "textpainter.h"
 
-#include <QImage>
+#include <QColor>
+#include <QFontMetricsF>
 #include <QPointer>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QMouseEvent;
 class QPainter;
@@ -74,6 +77,10 @@ protected:
     virtual void UserControl_MouseMove(qint16 &, qint16 &, float &, float &) { }
     virtual void UserControl_MouseUp(qint16 &, qint16 &, float &, float &) { }
 
+    // Called after the surface's font changed, or the font object it holds.
+    virtual void surfaceFontChanged() { }
+    const QFontMetricsF &fontMetrics() const;
+
     // The surface's own values. Colours are 0x00BBGGRR or system colours;
     // a value that is neither throws RuntimeError 380, and so does a
     // BorderStyle other than 0 (none) or 1 (fixed single).
@@ -119,15 +126,37 @@ private:
     QRect drawingArea() const;
     void mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &));
 
+    // The retained drawing: what Cls cleared (its size and colour) and the
+    // lines Print printed since, each with its font and colour. The widget
+    // draws it when Qt paints it, and only then: a hidden control draws
+    // nothing.
+    struct PrintedLine
+    {
+        QPointF baseline;
+        QString text;
+        QFont font;
+        QColor colour;
+    };
+    struct Drawing
+    {
+        QSize size;
+        QColor background;
+        std::vector<PrintedLine> lines;
+    };
+
     QWidget &m_widget;
-    QImage m_image;
+    std::optional<Drawing> m_drawing;
+    mutable TextStrip m_strip;
     QPointF m_printPosition;
+    void followFont();
     quint32 m_backColor;
     quint32 m_foreColor;
     qint16 m_borderStyle = 0;
     std::shared_ptr<FontObject> m_font;
     QMetaObject::Connection m_fontFollowed;
+    mutable std::optional<QFontMetricsF> m_metrics;
     bool m_changingWidget = false;
+    bool m_resizing = false;
     bool m_userMode = true;
     std::optional<QFont> m_ambientFont;
     bool m_pressed = false;

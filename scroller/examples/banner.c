@@ -137,16 +137,16 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
         return fail(banner, "no Scroller", result);
 
     /* 3. Site it in the window: ambient properties first (running, so it
-       scrolls; the desktop's font), then the window and the bounds. */
+       scrolls; the desktop's font), then the window. */
     banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_INativeWindowControl,
                                              (void **)&banner->placement);
     banner->placement->lpVtbl->SetAmbient(banner->placement, VARIANT_TRUE, NULL, 0.0f);
     result = banner->placement->lpVtbl->SetParentWindow(banner->placement, window);
     if (FAILED(result))
         return fail(banner, "no X11 window can hold it here", result);
-    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
 
-    /* 4. A new placement, then the caption. */
+    /* 4. A new placement and its caption, then its bounds: the control fits
+       its font, the one the placement gave it, to the height. */
     banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag, (void **)&persistence);
     result = persistence->lpVtbl->InitNew(persistence);
     persistence->lpVtbl->Release(persistence);
@@ -161,6 +161,7 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     VariantClear(&value);
     if (FAILED(result))
         return fail(banner, "the caption was refused", result);
+    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
 
     /* 5. Hear its events. */
     banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer, (void **)&points);

@@ -1,10 +1,13 @@
 #include "scrollerprivate.h"
 
 #include <QDateTime>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <memory>
 
 using Tovrell::Scroller;
@@ -33,6 +36,58 @@ private:
     QStringList m_keys;
     QVariantMap m_values;
 };
+
+// The rotation of text at position (1-based, in characters) as a tick
+// builds it: from that character to the end, then up to it again.
+QString rotationOf(const QString &text, qsizetype position)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    for (qsizetype i = 1; i < position; ++i)
+        start = finder.toNextBoundary();
+    const qsizetype end = finder.toNextBoundary();
+    return text.mid(start) + text.left(end);
+}
+
+// What the control drew when each tick printed the whole rotation on its
+// own image, cut at a character boundary after four characters a pixel.
+QImage drawnOnItsOwn(const QSize &size, const QColor &back, const QColor &fore, const QFont &font, QString text)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(back);
+    if (text.size() > size.width() * 4 + 64) {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        finder.setPosition(size.width() * 4 + 64);
+        text.truncate(finder.isAtBoundary() ? finder.position() : finder.toPreviousBoundary());
+    }
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(fore);
+    painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), text);
+    return image;
+}
+
+// How many pixels differ by more than a third of the contrast in a
+// channel: a glyph moved or cut by a pixel changes many; drawing it at a
+// quarter pixel's precision, or blending its edges otherwise, none.
+int pixelsApart(const QImage &a, const QImage &b)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
+    if (first.size() != second.size())
+        return first.width() * first.height();
+    int apart = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        const auto *one = reinterpret_cast<const QRgb *>(first.constScanLine(y));
+        const auto *two = reinterpret_cast<const QRgb *>(second.constScanLine(y));
+        for (int x = 0; x < first.width(); ++x) {
+            const int most = std::max({std::abs(qRed(one[x]) - qRed(two[x])), std::abs(qGreen(one[x]) - qGreen(two[x])),
+                                       std::abs(qBlue(one[x]) - qBlue(two[x]))});
+            apart += most > 85;
+        }
+    }
+    return apart;
+}
 
 // A font of value points, or of -value pixels.
 QFont fontOf(qint64 value)
@@ -74,6 +129,8 @@ private slots:
     void newCaptionScrollsFromTheNextTick();
     void graphemesAreNeverSplit_data();
     void graphemesAreNeverSplit();
+    void drawsWhatATickByTickBuildDraws_data();
+    void drawsWhatATickByTickBuildDraws();
     void resizeGrowsAndShrinks();
     void enabledFalseKeepsScrollingWithoutMouseEvents();
     void mouseEvents();
@@ -474,6 +531,45 @@ void TestScroller::graphemesAreNeverSplit()
         finder.setPosition(1);
         QVERIFY2(!text.front().isLowSurrogate() && text.front().category() != QChar::Mark_NonSpacing, qPrintable(text));
         QVERIFY2(!text.back().isHighSurrogate() && text.back() != QChar(0x200D), qPrintable(text));
+    }
+}
+
+void TestScroller::drawsWhatATickByTickBuildDraws_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("caption");
+
+    const QString sentence = QStringLiteral("The office's fifty flags: AVAWAY, Wave To. 0123456789!");
+    QString long_;
+    while (long_.size() < 100000)
+        long_ += sentence + u' ';
+    long_.truncate(100000);
+    QTest::newRow("default size") << QSize(408, 40) << "Liberation Sans" << sentence;
+    QTest::newRow("fixed pitch") << QSize(408, 40) << "Liberation Mono" << sentence;
+    QTest::newRow("ligatures") << QSize(600, 60) << "DejaVu Sans" << sentence;
+    QTest::newRow("glyphs Qt draws from outlines") << QSize(1600, 120) << "Liberation Serif" << sentence;
+    QTest::newRow("100,000 characters") << QSize(408, 40) << "Liberation Sans" << long_;
+    QTest::newRow("100,000 characters, tall") << QSize(1200, 200) << "DejaVu Sans" << long_;
+}
+
+void TestScroller::drawsWhatATickByTickBuildDraws()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, family);
+    QFETCH(QString, caption);
+
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setFont(QFont(family, 10));
+    scroller->setBounds(QRect(QPoint(), size));
+    scroller->setCaption(caption);
+    for (int step = 0; step < 12; ++step) {
+        tick();
+        const QString rotation = rotationOf(engine().scrollText(), engine().scrollPosition());
+        QCOMPARE(scroller->Caption().toString(), rotation);
+        const QImage expected = drawnOnItsOwn(size, QColor(0, 255, 255), Qt::black, scroller->Font(), rotation);
+        QCOMPARE(pixelsApart(scroller->grab().toImage(), expected), 0);
     }
 }
 
