@@ -11,8 +11,10 @@
 
 namespace {
 
-const DISPID ids[] = {0x68030005, 0x68030004, 0x68030003, -512, 0x68030002, 0x60030006,
-                      0x68030001, 0x68030000, 0x60030011, 0,    -3,         0x7FFFFFFF};
+const DISPID ids[] = {DISPID_SCROLLER_BACKCOLOR,   DISPID_SCROLLER_FORECOLOR, DISPID_SCROLLER_ENABLED,
+                      DISPID_SCROLLER_FONT,        DISPID_SCROLLER_BORDERSTYLE, DISPID_SCROLLER_REFRESH,
+                      DISPID_SCROLLER_INTERVAL,    DISPID_SCROLLER_CAPTION,   DISPID_SCROLLER_REFRESHCAPTION,
+                      0,                           -3,                        0x7FFFFFFF};
 const WORD flagSets[] = {DISPATCH_METHOD,
                          DISPATCH_PROPERTYGET,
                          DISPATCH_PROPERTYPUT,

@@ -117,32 +117,32 @@ void Scroller::setBounds(const QRect &bounds)
 
 quint32 Scroller::BackColor() const
 {
-    return d->BackColor();
+    return quint32(d->get(ScrollerMembers::BackColor).toInt());
 }
 
 void Scroller::setBackColor(quint32 New_BackColor)
 {
-    checked([&] { d->setBackColor(New_BackColor); });
+    checked([&] { d->let(ScrollerMembers::BackColor, New_BackColor); });
 }
 
 quint32 Scroller::ForeColor() const
 {
-    return d->ForeColor();
+    return quint32(d->get(ScrollerMembers::ForeColor).toInt());
 }
 
 void Scroller::setForeColor(quint32 New_ForeColor)
 {
-    checked([&] { d->setForeColor(New_ForeColor); });
+    checked([&] { d->let(ScrollerMembers::ForeColor, New_ForeColor); });
 }
 
 bool Scroller::Enabled() const
 {
-    return d->Enabled();
+    return d->get(ScrollerMembers::Enabled).toBool();
 }
 
 void Scroller::setEnabled(bool New_Enabled)
 {
-    d->setEnabled(New_Enabled);
+    d->let(ScrollerMembers::Enabled, New_Enabled);
 }
 
 QFont Scroller::Font() const
@@ -152,27 +152,27 @@ QFont Scroller::Font() const
 
 void Scroller::setFont(const QFont &New_Font)
 {
-    checked([&] { d->setFont(FontObject::fromFont(New_Font)); });
+    checked([&] { d->let(ScrollerMembers::Font, New_Font); });
 }
 
 qint16 Scroller::BorderStyle() const
 {
-    return d->BorderStyle();
+    return d->get(ScrollerMembers::BorderStyle).value<qint16>();
 }
 
 void Scroller::setBorderStyle(qint16 New_BorderStyle)
 {
-    checked([&] { d->setBorderStyle(New_BorderStyle); });
+    checked([&] { d->let(ScrollerMembers::BorderStyle, QVariant::fromValue(New_BorderStyle)); });
 }
 
 qint32 Scroller::Interval() const
 {
-    return d->Interval();
+    return d->get(ScrollerMembers::Interval).toInt();
 }
 
 void Scroller::setInterval(qint32 New_Interval)
 {
-    checked([&] { d->setInterval(New_Interval); });
+    checked([&] { d->let(ScrollerMembers::Interval, New_Interval); });
 }
 
 QVariant Scroller::Caption() const
@@ -182,7 +182,7 @@ QVariant Scroller::Caption() const
 
 void Scroller::setCaption(const QVariant &New_Caption)
 {
-    checked([&] { d->setCaption(New_Caption); });
+    checked([&] { d->let(ScrollerMembers::Caption, New_Caption); });
 }
 
 void Scroller::Refresh()
@@ -245,7 +245,7 @@ QColor Scroller::backColorForDesigner() const
 
 void Scroller::setBackColorForDesigner(const QColor &color)
 {
-    ignoringRefusal([&] { d->setBackColor(valueFromColor(color)); });
+    ignoringRefusal([&] { d->let(ScrollerMembers::BackColor, valueFromColor(color)); });
 }
 
 QColor Scroller::foreColorForDesigner() const
@@ -255,22 +255,22 @@ QColor Scroller::foreColorForDesigner() const
 
 void Scroller::setForeColorForDesigner(const QColor &color)
 {
-    ignoringRefusal([&] { d->setForeColor(valueFromColor(color)); });
+    ignoringRefusal([&] { d->let(ScrollerMembers::ForeColor, valueFromColor(color)); });
 }
 
 void Scroller::setFontForDesigner(const QFont &font)
 {
-    ignoringRefusal([&] { d->setFont(FontObject::fromFont(font)); });
+    ignoringRefusal([&] { d->let(ScrollerMembers::Font, font); });
 }
 
 void Scroller::setBorderStyleForDesigner(int style)
 {
-    ignoringRefusal([&] { d->setBorderStyle(qint16(std::clamp(style, -32768, 32767))); });
+    ignoringRefusal([&] { d->let(ScrollerMembers::BorderStyle, QVariant::fromValue(qint16(std::clamp(style, -32768, 32767)))); });
 }
 
 void Scroller::setIntervalForDesigner(int milliseconds)
 {
-    ignoringRefusal([&] { d->setInterval(milliseconds); });
+    ignoringRefusal([&] { d->let(ScrollerMembers::Interval, milliseconds); });
 }
 
 QString Scroller::captionForDesigner() const

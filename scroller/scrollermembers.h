@@ -1,6 +1,6 @@
 #pragma once
 
-#include <tovrell/componenttypes.h>
+#include <tovrell/tovrell.h>
 
 #include <cstdint>
 
@@ -23,15 +23,15 @@ struct Member
     const char *help; // empty for none
 };
 
-constexpr DISPID BackColor = 0x68030005;
-constexpr DISPID ForeColor = 0x68030004;
-constexpr DISPID Enabled = 0x68030003;
-constexpr DISPID Font = -512;
-constexpr DISPID BorderStyle = 0x68030002;
-constexpr DISPID Refresh = 0x60030006;
-constexpr DISPID Interval = 0x68030001;
-constexpr DISPID Caption = 0x68030000;
-constexpr DISPID RefreshCaption = 0x60030011;
+constexpr DISPID BackColor = DISPID_SCROLLER_BACKCOLOR;
+constexpr DISPID ForeColor = DISPID_SCROLLER_FORECOLOR;
+constexpr DISPID Enabled = DISPID_SCROLLER_ENABLED;
+constexpr DISPID Font = DISPID_SCROLLER_FONT;
+constexpr DISPID BorderStyle = DISPID_SCROLLER_BORDERSTYLE;
+constexpr DISPID Refresh = DISPID_SCROLLER_REFRESH;
+constexpr DISPID Interval = DISPID_SCROLLER_INTERVAL;
+constexpr DISPID Caption = DISPID_SCROLLER_CAPTION;
+constexpr DISPID RefreshCaption = DISPID_SCROLLER_REFRESHCAPTION;
 
 inline constexpr const char *backColorHelp =
     "Returns/sets the background color used to display text and graphics in an object.";
@@ -64,29 +64,6 @@ inline constexpr Member members[] = {
     {u"RefreshCaption", RefreshCaption, Method, Type::None, ""},
 };
 
-// The seven saved properties, in the order they are read and written:
-// name, dispatch id, and the default with its type. Reading, writing and
-// change notification loop over this table. Font's default is the host's
-// ambient font.
-struct Saved
-{
-    const char16_t *name;
-    DISPID id;
-    Type defaultType;
-    std::int32_t defaultNumber;
-    const char16_t *defaultText;
-};
-
-inline constexpr Saved savedProperties[] = {
-    {u"BackColor", BackColor, Type::Colour, std::int32_t(0x8000000Fu), nullptr},
-    {u"ForeColor", ForeColor, Type::Colour, std::int32_t(0x80000012u), nullptr},
-    {u"Enabled", Enabled, Type::Boolean, 1, nullptr},
-    {u"Font", Font, Type::FontReference, 0, nullptr},
-    {u"BorderStyle", BorderStyle, Type::Integer16, 0, nullptr},
-    {u"Interval", Interval, Type::Integer16, 100, nullptr},
-    {u"Caption", Caption, Type::Variant, 0, u"Scroller"},
-};
-
 struct Event
 {
     const char16_t *name;
@@ -95,11 +72,11 @@ struct Event
     const char *help;
 };
 
-constexpr DISPID ClickEvent = 1;
-constexpr DISPID DblClickEvent = 2;
-constexpr DISPID MouseDownEvent = 3;
-constexpr DISPID MouseMoveEvent = 4;
-constexpr DISPID MouseUpEvent = 5;
+constexpr DISPID ClickEvent = DISPID_SCROLLER_CLICK;
+constexpr DISPID DblClickEvent = DISPID_SCROLLER_DBLCLICK;
+constexpr DISPID MouseDownEvent = DISPID_SCROLLER_MOUSEDOWN;
+constexpr DISPID MouseMoveEvent = DISPID_SCROLLER_MOUSEMOVE;
+constexpr DISPID MouseUpEvent = DISPID_SCROLLER_MOUSEUP;
 
 inline constexpr Event events[] = {
     {u"Click", ClickEvent, false, "Occurs when the user presses and then releases a mouse button over an object."},

@@ -200,45 +200,40 @@ HRESULT ScrollerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *
     return outcome;
 }
 
-// The property's value as a variant in result, if the caller wants it.
+// The property's value as a variant of its member's type in result, if the
+// caller wants it.
 HRESULT ScrollerObject::getProperty(DISPID id, VARIANT *result)
 {
-    using namespace ScrollerMembers;
+    using ScrollerMembers::Type;
     VARIANT value;
     VariantInit(&value);
-    HRESULT outcome = DISP_E_MEMBERNOTFOUND;
-    std::uint32_t colour = 0;
-    switch (id) {
-    case BackColor:
-        outcome = get_BackColor(&colour);
-        value.vt = VT_I4;
-        value.lVal = std::int32_t(colour);
-        break;
-    case ForeColor:
-        outcome = get_ForeColor(&colour);
-        value.vt = VT_I4;
-        value.lVal = std::int32_t(colour);
-        break;
-    case Enabled:
-        value.vt = VT_BOOL;
-        outcome = get_Enabled(&value.boolVal);
-        break;
-    case Font:
-        value.vt = VT_DISPATCH;
-        outcome = get_Font(&value.pdispVal);
-        break;
-    case BorderStyle:
-        value.vt = VT_I2;
-        outcome = get_BorderStyle(&value.iVal);
-        break;
-    case Interval:
-        value.vt = VT_I4;
-        outcome = get_Interval(&value.lVal);
-        break;
-    case Caption:
-        outcome = get_Caption(&value);
-        break;
-    }
+    const HRESULT outcome = call([&](ScrollerPrivate &s) {
+        const QVariant got = s.get(id);
+        switch (memberOf(id, ScrollerMembers::Get)->type) {
+        case Type::Colour:
+        case Type::Integer32:
+            value.vt = VT_I4;
+            value.lVal = got.toInt();
+            break;
+        case Type::Boolean:
+            value.vt = VT_BOOL;
+            value.boolVal = got.toBool() ? VARIANT_TRUE : VARIANT_FALSE;
+            break;
+        case Type::Integer16:
+            value.vt = VT_I2;
+            value.iVal = got.value<qint16>();
+            break;
+        case Type::FontReference:
+            value.vt = VT_DISPATCH;
+            value.pdispVal = fontDispatch(s.Font());
+            break;
+        case Type::Variant:
+        case Type::None:
+            if (FAILED(variantFromQVariant(got, &value)))
+                variantFromQVariant(got.toString(), &value);
+            break;
+        }
+    });
     if (SUCCEEDED(outcome) && result)
         *result = value;
     else
@@ -250,29 +245,38 @@ HRESULT ScrollerObject::getProperty(DISPID id, VARIANT *result)
 // the property have it.
 HRESULT ScrollerObject::letProperty(DISPID id, const VARIANT &argument)
 {
-    using namespace ScrollerMembers;
-    if (id == Caption)
+    using ScrollerMembers::Type;
+    const Type type = memberOf(id, ScrollerMembers::Let)->type;
+    if (type == Type::Variant)
         return letCaption(argument);
     const auto value = qvariantFromVariant(argument);
     if (!value)
         return DISP_E_TYPEMISMATCH;
+    QVariant converted;
     try {
-        switch (id) {
-        case BackColor:
-            return put_BackColor(toColour(*value));
-        case ForeColor:
-            return put_ForeColor(toColour(*value));
-        case Enabled:
-            return put_Enabled(toBoolean(*value) ? VARIANT_TRUE : VARIANT_FALSE);
-        case BorderStyle:
-            return put_BorderStyle(toInteger(*value));
-        case Interval:
-            return put_Interval(toLong(*value));
+        switch (type) {
+        case Type::Colour:
+            converted = toColour(*value);
+            break;
+        case Type::Boolean:
+            converted = toBoolean(*value);
+            break;
+        case Type::Integer16:
+            converted = QVariant::fromValue(toInteger(*value));
+            break;
+        default:
+            converted = toLong(*value);
+            break;
         }
     } catch (const RuntimeError &error) {
         return error.number() == RuntimeError::Overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     }
-    return DISP_E_MEMBERNOTFOUND;
+    return let(id, converted);
+}
+
+HRESULT ScrollerObject::let(DISPID id, const QVariant &value)
+{
+    return call([&](ScrollerPrivate &s) { s.let(id, value); });
 }
 
 // Lets the caption have a copy of the argument, or of the variant that it
@@ -305,33 +309,37 @@ HRESULT ScrollerObject::setFontProperty(const VARIANT &argument)
 
 HRESULT ScrollerObject::get_BackColor(std::uint32_t *color)
 {
-    return color ? call([color](ScrollerPrivate &s) { *color = s.BackColor(); }) : E_POINTER;
+    return color ? call([color](ScrollerPrivate &s) { *color = quint32(s.get(ScrollerMembers::BackColor).toInt()); })
+                 : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_BackColor(std::uint32_t color)
 {
-    return call([color](ScrollerPrivate &s) { s.setBackColor(color); });
+    return let(ScrollerMembers::BackColor, color);
 }
 
 HRESULT ScrollerObject::get_ForeColor(std::uint32_t *color)
 {
-    return color ? call([color](ScrollerPrivate &s) { *color = s.ForeColor(); }) : E_POINTER;
+    return color ? call([color](ScrollerPrivate &s) { *color = quint32(s.get(ScrollerMembers::ForeColor).toInt()); })
+                 : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_ForeColor(std::uint32_t color)
 {
-    return call([color](ScrollerPrivate &s) { s.setForeColor(color); });
+    return let(ScrollerMembers::ForeColor, color);
 }
 
 HRESULT ScrollerObject::get_Enabled(VARIANT_BOOL *enabled)
 {
-    return enabled ? call([enabled](ScrollerPrivate &s) { *enabled = s.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; })
+    return enabled ? call([enabled](ScrollerPrivate &s) {
+        *enabled = s.get(ScrollerMembers::Enabled).toBool() ? VARIANT_TRUE : VARIANT_FALSE;
+    })
                    : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_Enabled(VARIANT_BOOL enabled)
 {
-    return call([enabled](ScrollerPrivate &s) { s.setEnabled(enabled != VARIANT_FALSE); });
+    return let(ScrollerMembers::Enabled, enabled != VARIANT_FALSE);
 }
 
 HRESULT ScrollerObject::get_Font(IDispatch **font)
@@ -349,17 +357,18 @@ HRESULT ScrollerObject::putref_Font(IDispatch *font)
         return read;
     if (!object)
         return E_INVALIDARG;
-    return call([&object](ScrollerPrivate &s) { s.setFont(object); });
+    return let(ScrollerMembers::Font, QVariant::fromValue(object));
 }
 
 HRESULT ScrollerObject::get_BorderStyle(std::int16_t *style)
 {
-    return style ? call([style](ScrollerPrivate &s) { *style = s.BorderStyle(); }) : E_POINTER;
+    return style ? call([style](ScrollerPrivate &s) { *style = s.get(ScrollerMembers::BorderStyle).value<qint16>(); })
+                 : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_BorderStyle(std::int16_t style)
 {
-    return call([style](ScrollerPrivate &s) { s.setBorderStyle(style); });
+    return let(ScrollerMembers::BorderStyle, QVariant::fromValue(style));
 }
 
 HRESULT ScrollerObject::Refresh()
@@ -369,12 +378,14 @@ HRESULT ScrollerObject::Refresh()
 
 HRESULT ScrollerObject::get_Interval(std::int32_t *milliseconds)
 {
-    return milliseconds ? call([milliseconds](ScrollerPrivate &s) { *milliseconds = s.Interval(); }) : E_POINTER;
+    return milliseconds
+        ? call([milliseconds](ScrollerPrivate &s) { *milliseconds = s.get(ScrollerMembers::Interval).toInt(); })
+        : E_POINTER;
 }
 
 HRESULT ScrollerObject::put_Interval(std::int32_t milliseconds)
 {
-    return call([milliseconds](ScrollerPrivate &s) { s.setInterval(milliseconds); });
+    return let(ScrollerMembers::Interval, milliseconds);
 }
 
 HRESULT ScrollerObject::get_Caption(VARIANT *caption)
@@ -396,7 +407,7 @@ HRESULT ScrollerObject::put_Caption(VARIANT caption)
     const auto value = qvariantFromVariant(caption);
     if (!value)
         return DISP_E_TYPEMISMATCH;
-    return call([&value](ScrollerPrivate &s) { s.setCaption(*value); });
+    return let(ScrollerMembers::Caption, *value);
 }
 
 HRESULT ScrollerObject::RefreshCaption()

@@ -71,6 +71,7 @@ private:
     HRESULT usable() const;
     HRESULT getProperty(DISPID id, VARIANT *result);
     HRESULT letProperty(DISPID id, const VARIANT &argument);
+    HRESULT let(DISPID id, const QVariant &value);
     HRESULT letCaption(const VARIANT &argument);
     HRESULT setFontProperty(const VARIANT &argument);
     EXCEPINFO exceptionOf(HRESULT result) const;

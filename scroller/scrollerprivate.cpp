@@ -30,23 +30,6 @@ std::vector<qsizetype> characterStartsOf(const QString &text)
     return starts;
 }
 
-std::shared_ptr<FontObject> toFont(const QVariant &value)
-{
-    if (value.typeId() != QMetaType::QFont)
-        throw RuntimeError::typeMismatch();
-    return FontObject::fromFont(value.value<QFont>());
-}
-
-// A caption is a value the component's Caption can hand out as it is:
-// nothing, null, a Boolean, a number or a string. A date, a font or any
-// other object is refused, as the component refuses it.
-QVariant toCaption(const QVariant &value)
-{
-    if (!hasVariantForm(value))
-        throw RuntimeError::typeMismatch();
-    return value;
-}
-
 qint64 roundHalfEven(float value)
 {
     return qint64(std::nearbyint(double(value)));
@@ -116,82 +99,18 @@ void ScrollerPrivate::reportError(int number, const QString &description)
 // listeners, by its dispatch id.
 void ScrollerPrivate::notify(DISPID id)
 {
-    for (const auto &property : ScrollerMembers::savedProperties) {
-        if (property.id == id)
-            PropertyChanged(QString::fromUtf16(property.name));
-    }
+    PropertyChanged(QString::fromUtf16(property(id).name));
     if (onPropertyChanged)
         onPropertyChanged(id);
 }
 
-quint32 ScrollerPrivate::BackColor() const
+void ScrollerPrivate::let(DISPID id, const QVariant &value)
 {
-    return surfaceBackColor();
-}
-
-void ScrollerPrivate::setBackColor(quint32 New_BackColor)
-{
-    setSurfaceBackColor(New_BackColor);
-    RefreshCaption();
-    notify(ScrollerMembers::BackColor);
-}
-
-quint32 ScrollerPrivate::ForeColor() const
-{
-    return surfaceForeColor();
-}
-
-void ScrollerPrivate::setForeColor(quint32 New_ForeColor)
-{
-    setSurfaceForeColor(New_ForeColor);
-    RefreshCaption();
-    notify(ScrollerMembers::ForeColor);
-}
-
-bool ScrollerPrivate::Enabled() const
-{
-    return surfaceEnabled();
-}
-
-void ScrollerPrivate::setEnabled(bool New_Enabled)
-{
-    setSurfaceEnabled(New_Enabled);
-    RefreshCaption();
-    notify(ScrollerMembers::Enabled);
-}
-
-std::shared_ptr<FontObject> ScrollerPrivate::Font() const
-{
-    return surfaceFont();
-}
-
-void ScrollerPrivate::setFont(std::shared_ptr<FontObject> New_Font)
-{
-    setSurfaceFont(std::move(New_Font));
-    notify(ScrollerMembers::Font);
-}
-
-qint16 ScrollerPrivate::BorderStyle() const
-{
-    return surfaceBorderStyle();
-}
-
-void ScrollerPrivate::setBorderStyle(qint16 New_BorderStyle)
-{
-    setSurfaceBorderStyle(New_BorderStyle);
-    RefreshCaption();
-    notify(ScrollerMembers::BorderStyle);
-}
-
-qint32 ScrollerPrivate::Interval() const
-{
-    return Timer1.interval();
-}
-
-void ScrollerPrivate::setInterval(qint32 New_Interval)
-{
-    applyInterval(New_Interval);
-    notify(ScrollerMembers::Interval);
+    const Property &changed = property(id);
+    changed.store(*this, value);
+    if (changed.repaints)
+        RefreshCaption();
+    notify(id);
 }
 
 // The timer's own range: 0 to 65535 milliseconds, 0 stopping its events.
@@ -217,15 +136,6 @@ void ScrollerPrivate::storeCaption(const QVariant &value)
     m_captionRotates = false;
 }
 
-void ScrollerPrivate::setCaption(const QVariant &New_Caption)
-{
-    storeCaption(toCaption(New_Caption));
-    // A new caption scrolls from the next tick on.
-    ScrollText.clear();
-    RefreshCaption();
-    notify(ScrollerMembers::Caption);
-}
-
 void ScrollerPrivate::widgetChanged(const QEvent &event)
 {
     if (changingWidget())
@@ -235,7 +145,7 @@ void ScrollerPrivate::widgetChanged(const QEvent &event)
         notify(ScrollerMembers::Enabled);
     } else if (event.type() == QEvent::FontChange && q.font() != Font()->font()) {
         try {
-            setFont(FontObject::fromFont(q.font()));
+            let(ScrollerMembers::Font, q.font());
         } catch (const RuntimeError &) {
             // A font the control refuses: the widget shows its own again.
             showFontOnWidget();
@@ -254,92 +164,28 @@ void ScrollerPrivate::RefreshCaption()
     Print(m_captionRotates ? rotation(charactersShown()) : toText(CaptionValue));
 }
 
+// In this order: the colours (each let), the caption (stored), the font.
 void ScrollerPrivate::UserControl_InitProperties()
 {
-    setBackColor(0x00FFFF00);
-    setForeColor(0x00000000);
-    storeCaption(QStringLiteral("Scroller"));
-    setFont(FontObject::create(ambientFont()));
-}
-
-QVariant ScrollerPrivate::defaultOf(const ScrollerMembers::Saved &property) const
-{
-    using ScrollerMembers::Type;
-    switch (property.defaultType) {
-    case Type::Colour:
-    case Type::Integer32:
-        return qint32(property.defaultNumber);
-    case Type::Boolean:
-        return property.defaultNumber != 0;
-    case Type::FontReference:
-        return QVariant::fromValue(ambientFont());
-    case Type::Integer16:
-        return QVariant::fromValue(qint16(property.defaultNumber));
-    case Type::Variant:
-    case Type::None:
-        break;
-    }
-    return QString::fromUtf16(property.defaultText);
-}
-
-// Each value goes straight to the surface or the timer, but the font,
-// which goes through its property procedure.
-void ScrollerPrivate::applySaved(DISPID id, const QVariant &value)
-{
-    switch (id) {
-    case ScrollerMembers::BackColor:
-        setSurfaceBackColor(toColour(value));
-        break;
-    case ScrollerMembers::ForeColor:
-        setSurfaceForeColor(toColour(value));
-        break;
-    case ScrollerMembers::Enabled:
-        setSurfaceEnabled(toBoolean(value));
-        break;
-    case ScrollerMembers::Font:
-        setFont(toFont(value));
-        break;
-    case ScrollerMembers::BorderStyle:
-        setSurfaceBorderStyle(toInteger(value));
-        break;
-    case ScrollerMembers::Interval:
-        applyInterval(toLong(value));
-        break;
-    case ScrollerMembers::Caption:
-        storeCaption(toCaption(value));
-        break;
-    }
+    for (const DISPID id : {ScrollerMembers::BackColor, ScrollerMembers::ForeColor})
+        let(id, property(id).placed(*this));
+    storeCaption(property(ScrollerMembers::Caption).placed(*this));
+    let(ScrollerMembers::Font, property(ScrollerMembers::Font).placed(*this));
 }
 
 void ScrollerPrivate::UserControl_ReadProperties(::PropertyBag &PropBag)
 {
-    for (const auto &property : ScrollerMembers::savedProperties)
-        applySaved(property.id, PropBag.ReadProperty(QString::fromUtf16(property.name), defaultOf(property)));
-}
-
-QVariant ScrollerPrivate::savedValue(DISPID id) const
-{
-    switch (id) {
-    case ScrollerMembers::BackColor:
-        return qint32(surfaceBackColor());
-    case ScrollerMembers::ForeColor:
-        return qint32(surfaceForeColor());
-    case ScrollerMembers::Enabled:
-        return surfaceEnabled();
-    case ScrollerMembers::Font:
-        return QVariant::fromValue(Font()->font());
-    case ScrollerMembers::BorderStyle:
-        return QVariant::fromValue(surfaceBorderStyle());
-    case ScrollerMembers::Interval:
-        return qint32(Timer1.interval());
+    for (const Property &saved : properties()) {
+        saved.store(*this, PropBag.ReadProperty(QString::fromUtf16(saved.name), saved.savedDefault(*this)));
+        if (saved.loadReports)
+            notify(saved.id);
     }
-    return Caption();
 }
 
 void ScrollerPrivate::UserControl_WriteProperties(::PropertyBag &PropBag)
 {
-    for (const auto &property : ScrollerMembers::savedProperties)
-        PropBag.WriteProperty(QString::fromUtf16(property.name), savedValue(property.id), defaultOf(property));
+    for (const Property &saved : properties())
+        PropBag.WriteProperty(QString::fromUtf16(saved.name), saved.get(*this), saved.savedDefault(*this));
 }
 
 // The caption and as many blanks as it has characters, then blanks until

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -35,20 +36,30 @@ public:
     bool writeProperties(::PropertyBag &bag);
     void setBounds(const QRect &bounds);
 
-    quint32 BackColor() const;
-    void setBackColor(quint32 New_BackColor);
-    quint32 ForeColor() const;
-    void setForeColor(quint32 New_ForeColor);
-    bool Enabled() const;
-    void setEnabled(bool New_Enabled);
-    std::shared_ptr<FontObject> Font() const;
-    void setFont(std::shared_ptr<FontObject> New_Font);
-    qint16 BorderStyle() const;
-    void setBorderStyle(qint16 New_BorderStyle);
-    qint32 Interval() const;
-    void setInterval(qint32 New_Interval);
+    // The seven properties, in the order they are saved: every procedure
+    // that reads, lets, saves, loads or reports one goes through its row.
+    struct Property
+    {
+        const char16_t *name; // as saved, reported and named in _Scroller
+        DISPID id;
+        bool repaints;     // a let repaints before it reports the change
+        bool loadReports;  // a load sets it through its procedure and reports it (Font); the others go
+                           // straight to the surface or the timer
+        QVariant (*get)(const ScrollerPrivate &);           // as the get returns it and a save writes it
+        void (*store)(ScrollerPrivate &, const QVariant &); // what a let and a load store, with its checks
+        QVariant (*savedDefault)(const ScrollerPrivate &);  // read and written with it
+        QVariant (*placed)(const ScrollerPrivate &);        // what a new placement gives it; null: nothing
+    };
+    static const std::array<Property, 7> &properties();
+    static const Property &property(DISPID id);
+
+    QVariant get(DISPID id) const { return property(id).get(*this); }
+    // Stores value (refused: RuntimeError, nothing changes), repaints where
+    // the property does, and reports the change. A font comes as a QFont or
+    // as the font object itself (std::shared_ptr<FontObject>).
+    void let(DISPID id, const QVariant &value);
+    std::shared_ptr<FontObject> Font() const { return surfaceFont(); }
     QVariant Caption() const;
-    void setCaption(const QVariant &New_Caption);
     void Refresh();
     void RefreshCaption();
 
@@ -79,9 +90,6 @@ protected:
 
 private:
     void notify(DISPID id);
-    QVariant savedValue(DISPID id) const;
-    QVariant defaultOf(const ScrollerMembers::Saved &property) const;
-    void applySaved(DISPID id, const QVariant &value);
     void applyInterval(qint32 milliseconds);
     void buildScrollText();
     void scrollAfresh();

@@ -41,3 +41,5 @@ signals:
 private:
     QFont m_font;
 };
+
+Q_DECLARE_METATYPE(std::shared_ptr<FontObject>)

@@ -90,10 +90,10 @@ void TestComponentEvents::propertyChangesReachTheHost()
 
     _Scroller *scroller = nullptr;
     QCOMPARE(object->QueryInterface(IID__Scroller, reinterpret_cast<void **>(&scroller)), S_OK);
-    QCOMPARE(put(object, 0x68030000, QStringLiteral("news")), S_OK);
+    QCOMPARE(put(object, DISPID_SCROLLER_CAPTION, QStringLiteral("news")), S_OK);
     QCOMPARE(scroller->put_Interval(50), S_OK);
     QCOMPARE(scroller->put_BorderStyle(7), HRESULT(0x800A017Cu)); // refused: no change
-    QCOMPARE(sink.changed, (QList<DISPID>{0x68030000, 0x68030001}));
+    QCOMPARE(sink.changed, (QList<DISPID>{DISPID_SCROLLER_CAPTION, DISPID_SCROLLER_INTERVAL}));
 
     QCOMPARE(point->Unadvise(cookie), S_OK);
     QCOMPARE(sink.references, 1u);

@@ -43,25 +43,25 @@ void TestComponentMembers::propertiesByDispatchIdAndVtable()
     QCOMPARE(object->QueryInterface(IID__Scroller, reinterpret_cast<void **>(&scroller)), S_OK);
 
     // New-instance values, read both ways.
-    QCOMPARE(get(object, 0x68030005).toUInt(), 0x00FFFF00u);
+    QCOMPARE(get(object, DISPID_SCROLLER_BACKCOLOR).toUInt(), 0x00FFFF00u);
     std::uint32_t color = 0;
     QCOMPARE(scroller->get_BackColor(&color), S_OK);
     QCOMPARE(color, 0x00FFFF00u);
-    QCOMPARE(get(object, 0x68030000).toString(), QStringLiteral("Scroller"));
+    QCOMPARE(get(object, DISPID_SCROLLER_CAPTION).toString(), QStringLiteral("Scroller"));
 
     // Each property set one way and read the other.
-    QCOMPARE(put(object, 0x68030004, 0x000000FF), S_OK);
+    QCOMPARE(put(object, DISPID_SCROLLER_FORECOLOR, 0x000000FF), S_OK);
     QCOMPARE(scroller->get_ForeColor(&color), S_OK);
     QCOMPARE(color, 0x000000FFu);
     QCOMPARE(scroller->put_Enabled(VARIANT_FALSE), S_OK);
-    QCOMPARE(get(object, 0x68030003).toBool(), false);
-    QCOMPARE(put(object, 0x68030002, 1), S_OK);
+    QCOMPARE(get(object, DISPID_SCROLLER_ENABLED).toBool(), false);
+    QCOMPARE(put(object, DISPID_SCROLLER_BORDERSTYLE, 1), S_OK);
     std::int16_t style = 0;
     QCOMPARE(scroller->get_BorderStyle(&style), S_OK);
     QCOMPARE(style, 1);
     QCOMPARE(scroller->put_Interval(250), S_OK);
-    QCOMPARE(get(object, 0x68030001).toInt(), 250);
-    QCOMPARE(put(object, 0x68030000, 42), S_OK);
+    QCOMPARE(get(object, DISPID_SCROLLER_INTERVAL).toInt(), 250);
+    QCOMPARE(put(object, DISPID_SCROLLER_CAPTION, 42), S_OK);
     VARIANT caption;
     QCOMPARE(scroller->get_Caption(&caption), S_OK);
     QCOMPARE(int(caption.vt), int(VT_I4));
@@ -80,13 +80,13 @@ void TestComponentMembers::propertiesByDispatchIdAndVtable()
     VariantInit(&reference);
     reference.vt = VT_DISPATCH;
     reference.pdispVal = again;
-    QCOMPARE(invoke(object, -512, DISPATCH_PROPERTYPUTREF, {reference}), S_OK);
-    QCOMPARE(invoke(object, -512, DISPATCH_PROPERTYPUT, {reference}), DISP_E_MEMBERNOTFOUND);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_FONT, DISPATCH_PROPERTYPUTREF, {reference}), S_OK);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_FONT, DISPATCH_PROPERTYPUT, {reference}), DISP_E_MEMBERNOTFOUND);
     again->Release();
     font->Release();
 
-    QCOMPARE(invoke(object, 0x60030006, DISPATCH_METHOD, {}), S_OK);
-    QCOMPARE(invoke(object, 0x60030011, DISPATCH_METHOD, {}), S_OK);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_REFRESH, DISPATCH_METHOD, {}), S_OK);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_REFRESHCAPTION, DISPATCH_METHOD, {}), S_OK);
     QCOMPARE(scroller->Refresh(), S_OK);
     QCOMPARE(scroller->get_BackColor(nullptr), E_POINTER);
     scroller->Release();
@@ -100,14 +100,14 @@ void TestComponentMembers::dispatchErrors()
     QCOMPARE(invoke(object, 0, DISPATCH_PROPERTYGET, {}), DISP_E_MEMBERNOTFOUND); // no default member
     QCOMPARE(invoke(object, 0x12345, DISPATCH_METHOD, {}), DISP_E_MEMBERNOTFOUND);
     VARIANT one = variantOf(1);
-    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYPUT, {one, one}), DISP_E_BADPARAMCOUNT);
-    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYGET, {one}), DISP_E_BADPARAMCOUNT);
-    QCOMPARE(put(object, 0x68030005, QStringLiteral("red")), DISP_E_TYPEMISMATCH);
-    QCOMPARE(put(object, 0x68030002, 70000), DISP_E_OVERFLOW);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_BORDERSTYLE, DISPATCH_PROPERTYPUT, {one, one}), DISP_E_BADPARAMCOUNT);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_BORDERSTYLE, DISPATCH_PROPERTYGET, {one}), DISP_E_BADPARAMCOUNT);
+    QCOMPARE(put(object, DISPID_SCROLLER_BACKCOLOR, QStringLiteral("red")), DISP_E_TYPEMISMATCH);
+    QCOMPARE(put(object, DISPID_SCROLLER_BORDERSTYLE, 70000), DISP_E_OVERFLOW);
 
     VARIANT refused = variantOf(5);
     EXCEPINFO exception{};
-    QCOMPARE(invoke(object, 0x68030002, DISPATCH_PROPERTYPUT, {refused}, nullptr, &exception), DISP_E_EXCEPTION);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_BORDERSTYLE, DISPATCH_PROPERTYPUT, {refused}, nullptr, &exception), DISP_E_EXCEPTION);
     QCOMPARE(exception.scode, HRESULT(0x800A017Cu));
     QCOMPARE(stringFromBstr(exception.bstrDescription), QStringLiteral("Invalid property value"));
     SysFreeString(exception.bstrSource);
@@ -117,12 +117,12 @@ void TestComponentMembers::dispatchErrors()
                                  const_cast<OLECHAR *>(u"Nothing")};
     DISPID ids[3];
     QCOMPARE(object->GetIDsOfNames(IID_NULL, names.data(), 3, 0, ids), DISP_E_UNKNOWNNAME);
-    QCOMPARE(ids[0], 0x68030000);
-    QCOMPARE(ids[1], 0x60030011);
+    QCOMPARE(ids[0], DISPID_SCROLLER_CAPTION);
+    QCOMPARE(ids[1], DISPID_SCROLLER_REFRESHCAPTION);
     QCOMPARE(ids[2], DISPID_UNKNOWN);
-    QCOMPARE(invoke(object, 0x68030000, DISPATCH_PROPERTYGET, {}, nullptr), S_OK);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_CAPTION, DISPATCH_PROPERTYGET, {}, nullptr), S_OK);
     DISPPARAMS broken{nullptr, nullptr, 1, 0};
-    QCOMPARE(object->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr),
+    QCOMPARE(object->Invoke(DISPID_SCROLLER_CAPTION, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr),
              E_POINTER);
     void *nothing = nullptr;
     QCOMPARE(object->QueryInterface(IID_IClassFactory, &nothing), E_NOINTERFACE);
@@ -130,7 +130,7 @@ void TestComponentMembers::dispatchErrors()
 
     // The control is apartment-threaded: another thread is turned away.
     HRESULT fromAnotherThread = S_OK;
-    std::thread([&] { fromAnotherThread = invoke(object, 0x68030001, DISPATCH_PROPERTYGET, {}); }).join();
+    std::thread([&] { fromAnotherThread = invoke(object, DISPID_SCROLLER_INTERVAL, DISPATCH_PROPERTYGET, {}); }).join();
     QCOMPARE(fromAnotherThread, RPC_E_WRONG_THREAD);
     QCOMPARE(object->Release(), 0u);
 }
@@ -143,8 +143,8 @@ void TestComponentMembers::callsAfterTheWindowIsGone()
     IDispatch *object = host.create(ownWindow);
     QVERIFY(object);
     delete ownWindow;
-    QCOMPARE(put(object, 0x68030001, 100), E_UNEXPECTED);
-    QCOMPARE(invoke(object, 0x60030006, DISPATCH_METHOD, {}), E_UNEXPECTED);
+    QCOMPARE(put(object, DISPID_SCROLLER_INTERVAL, 100), E_UNEXPECTED);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_REFRESH, DISPATCH_METHOD, {}), E_UNEXPECTED);
     IPersistPropertyBag *persist = nullptr;
     QCOMPARE(object->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist)), S_OK);
     QCOMPARE(persist->InitNew(), E_UNEXPECTED);
@@ -216,7 +216,7 @@ void TestComponentMembers::captionKeepsItsType()
     QVERIFY(first);
     _Scroller *scroller = nullptr;
     first->QueryInterface(IID__Scroller, reinterpret_cast<void **>(&scroller));
-    QCOMPARE(invoke(first, 0x68030000, DISPATCH_PROPERTYPUT, {caption}), kept ? S_OK : DISP_E_TYPEMISMATCH);
+    QCOMPARE(invoke(first, DISPID_SCROLLER_CAPTION, DISPATCH_PROPERTYPUT, {caption}), kept ? S_OK : DISP_E_TYPEMISMATCH);
     QCOMPARE(scroller->put_Caption(caption), kept ? S_OK : DISP_E_TYPEMISMATCH);
     VARIANT back;
     QCOMPARE(scroller->get_Caption(&back), S_OK);

@@ -27,8 +27,8 @@ void TestComponentPersistence::persistenceThroughAPropertyBag()
     IPersistPropertyBag *persist = nullptr;
     first->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist));
     QCOMPARE(persist->InitNew(), S_OK);
-    QCOMPARE(put(first, 0x68030000, 3.5), S_OK);
-    QCOMPARE(put(first, 0x68030002, 1), S_OK);
+    QCOMPARE(put(first, DISPID_SCROLLER_CAPTION, 3.5), S_OK);
+    QCOMPARE(put(first, DISPID_SCROLLER_BORDERSTYLE, 1), S_OK);
     HostBag bag;
     QCOMPARE(persist->Save(&bag, 1, 0), S_OK);
     QCOMPARE(bag.order, (QStringList{"BackColor", "ForeColor", "BorderStyle", "Caption"}));
@@ -39,9 +39,9 @@ void TestComponentPersistence::persistenceThroughAPropertyBag()
     IDispatch *second = host.create();
     second->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void **>(&persist));
     QCOMPARE(persist->Load(&bag, nullptr), S_OK);
-    QCOMPARE(get(second, 0x68030000), QVariant(3.5));
-    QCOMPARE(get(second, 0x68030002).toInt(), 1);
-    QCOMPARE(get(second, 0x68030005).toUInt(), 0x00FFFF00u);
+    QCOMPARE(get(second, DISPID_SCROLLER_CAPTION), QVariant(3.5));
+    QCOMPARE(get(second, DISPID_SCROLLER_BORDERSTYLE).toInt(), 1);
+    QCOMPARE(get(second, DISPID_SCROLLER_BACKCOLOR).toUInt(), 0x00FFFF00u);
 
     // Saved data of the wrong type stops loading with the runtime's error.
     HostBag wrong;
@@ -89,7 +89,7 @@ void TestComponentPersistence::aTickBeforeLoadingKeepsTheNewCaption()
         QCOMPARE(load ? persist->Load(&bag, nullptr) : persist->InitNew(), S_OK);
         persist->Release();
         QTest::qWait(250);
-        const QString shown = get(object, 0x68030000).toString();
+        const QString shown = get(object, DISPID_SCROLLER_CAPTION).toString();
         QVERIFY2(shown.contains(load ? u'L' : u'S'), qPrintable(shown));
         QCOMPARE(object->Release(), 0u);
     }

@@ -117,6 +117,8 @@ private slots:
     void roundTrip();
     void wrongSavedDataStopsWithAnError_data();
     void wrongSavedDataStopsWithAnError();
+    void everyPropertyGoesThroughItsRow_data();
+    void everyPropertyGoesThroughItsRow();
     void propertiesRepaintThenNotify_data();
     void propertiesRepaintThenNotify();
     void fontIsHeldByReference();
@@ -133,6 +135,7 @@ private slots:
     void drawsWhatATickByTickBuildDraws();
     void resizeGrowsAndShrinks();
     void enabledFalseKeepsScrollingWithoutMouseEvents();
+    void hiddenItMovesOnAndShowsWhereItIs();
     void mouseEvents();
     void intervalDrivesTheTimer();
     void badInput_data();
@@ -297,6 +300,53 @@ void TestScroller::wrongSavedDataStopsWithAnError()
     if (key != u"BackColor")
         QCOMPARE(scroller->ForeColor(), 0x000000FFu);
     QVERIFY(scroller->Caption() != QVariant(QStringLiteral("never read")));
+}
+
+void TestScroller::everyPropertyGoesThroughItsRow_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QVariant>("sample");
+    QTest::newRow("BackColor") << int(DISPID_SCROLLER_BACKCOLOR) << QVariant(qint32(0x000000FF));
+    QTest::newRow("ForeColor") << int(DISPID_SCROLLER_FORECOLOR) << QVariant(qint32(0x0000FF00));
+    QTest::newRow("Enabled") << int(DISPID_SCROLLER_ENABLED) << QVariant(false);
+    QTest::newRow("Font") << int(DISPID_SCROLLER_FONT) << QVariant(QFont(QStringLiteral("Liberation Mono"), 14));
+    QTest::newRow("BorderStyle") << int(DISPID_SCROLLER_BORDERSTYLE) << QVariant::fromValue(qint16(1));
+    QTest::newRow("Interval") << int(DISPID_SCROLLER_INTERVAL) << QVariant(250);
+    QTest::newRow("Caption") << int(DISPID_SCROLLER_CAPTION) << QVariant(42);
+}
+
+// Each row of the property table: a member of _Scroller, let and read back,
+// reported by its name, saved under it and loaded back, and read from saved
+// data without it as its default.
+void TestScroller::everyPropertyGoesThroughItsRow()
+{
+    QFETCH(int, id);
+    QFETCH(QVariant, sample);
+    const ScrollerPrivate::Property &row = ScrollerPrivate::property(id);
+    QCOMPARE(row.id, id);
+    QVERIFY(row.get && row.store && row.savedDefault);
+    QVERIFY(std::any_of(std::begin(ScrollerMembers::members), std::end(ScrollerMembers::members),
+                        [&](const auto &member) { return member.id == id && member.name == std::u16string_view(row.name); }));
+
+    make();
+    QVERIFY(scroller->initProperties());
+    if (row.placed)
+        QCOMPARE(engine().get(id), row.placed(engine()));
+    QSignalSpy changes(scroller, &Scroller::propertyChanged);
+    engine().let(id, sample);
+    QCOMPARE(engine().get(id), sample);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.front().front().toString(), QString::fromUtf16(row.name));
+
+    Bag saved;
+    QVERIFY(scroller->writeProperties(saved));
+    QCOMPARE(saved.values().value(QString::fromUtf16(row.name)), sample);
+    Scroller loaded;
+    QVERIFY(loaded.readProperties(saved));
+    QCOMPARE(ScrollerPrivate::of(loaded).get(id), sample);
+    Bag empty;
+    QVERIFY(loaded.readProperties(empty));
+    QCOMPARE(ScrollerPrivate::of(loaded).get(id), row.savedDefault(ScrollerPrivate::of(loaded)));
 }
 
 void TestScroller::propertiesRepaintThenNotify_data()
@@ -618,6 +668,28 @@ void TestScroller::enabledFalseKeepsScrollingWithoutMouseEvents()
     const QString first = shown();
     tick();
     QVERIFY(shown() != first);
+}
+
+// Hidden by its host, the banner moves on (its drawing waits for Qt to
+// paint it, which Qt does not while it is hidden or its window minimized),
+// and shows again at its current place.
+void TestScroller::hiddenItMovesOnAndShowsWhereItIs()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    scroller->hide();
+    const qsizetype before = engine().scrollPosition();
+    for (int i = 0; i < 5; ++i) {
+        tick();
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(engine().scrollPosition() != before);
+    scroller->show();
+    const QString rotation = rotationOf(engine().scrollText(), engine().scrollPosition());
+    QCOMPARE(pixelsApart(scroller->grab().toImage(),
+                         drawnOnItsOwn(scroller->size(), QColor(0, 255, 255), Qt::black, scroller->Font(), rotation)),
+             0);
 }
 
 void TestScroller::mouseEvents()
