@@ -28,7 +28,6 @@ frmEdit::frmEdit(QWidget *parent)
     : QMainWindow(parent)
 {
     ui.setupUi(this);
-    notice = new Notice(this);
     m_documentText = new DocumentText(ui.txtEdit->document(), this);
     // The text box is the central widget, so the window's layout keeps it
     // filling the inner area exactly at every resize.
@@ -146,7 +145,7 @@ void frmEdit::mnuEditFind_Click()
     const qsizetype found = InStr(1, m_documentText->text(), strSearch, Compare::Text);
     if (found != 0) {
         select(found - 1, strSearch.size());
-        updateScreenReaders(News::Found);
+        tellScreenReaders(this, selText());
     } else {
         MsgBox(tr("The search string was not found."), 64, tr("Find"));
     }
@@ -160,18 +159,10 @@ void frmEdit::mnuEditFindNext_Click()
     const qsizetype found = InStr(start, m_documentText->text(), strSearch, Compare::Text);
     if (found != 0) {
         select(found - 1, strSearch.size());
-        updateScreenReaders(News::Found);
+        tellScreenReaders(this, selText());
     } else {
         MsgBox(tr("The search has been completed."), 64, tr("Find Next"));
     }
-}
-
-// What screen readers hear of the window beyond its text: the text found,
-// which they would otherwise read as the whole line it is on.
-void frmEdit::updateScreenReaders(News news)
-{
-    if (news == News::Found)
-        notice->say(selText());
 }
 
 // The menus' shortcuts win over the text box's own keys while their item is

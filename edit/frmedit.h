@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 
 class DocumentText;
-class Notice;
 
 // The editor window: one text box filling the window, the clipboard
 // commands, and Find / Find Next ignoring case. The File menu's items other
@@ -31,8 +30,6 @@ private:
     void enableCutAndCopy();
     void enablePaste();
     void wrapLongWordsAnywhere(int position, int removed, int added);
-    enum class News { Found };
-    void updateScreenReaders(News news);
 
     void mnuFileExit_Click();
     void mnuEdit_Click();
@@ -45,5 +42,4 @@ private:
     Ui::frmEdit ui;
     DocumentText *m_documentText;
     QString strSearch;
-    Notice *notice = nullptr;
 };

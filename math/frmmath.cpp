@@ -16,7 +16,6 @@ frmMath::frmMath(QWidget *parent)
     : QWidget(parent)
 {
     ui.setupUi(this);
-    notice = new Notice(this);
     // The pictures drawn for the screen's pixel density.
     for (const auto &[image, file] :
          {std::pair{ui.imgEqual, ":/pictures/equal.ico"}, std::pair{ui.imgPlus, ":/pictures/plus.ico"},
@@ -78,40 +77,28 @@ void frmMath::showPicture(QLabel *image, const QLabel *store)
 }
 
 // What screen readers read of the window: the problem as the answer box's
-// description, read where the user types; the sign and the counts by name;
-// and the news, said as it happens. With the summary shown, the news carries
-// the counts.
-void frmMath::updateScreenReaders(News news)
+// description, read where the user types; the sign and the counts by name.
+void frmMath::describeForScreenReaders()
 {
-    const bool adding = ui.optAdd->isChecked();
-    const QString problem = (adding ? tr("%1 plus %2 equals") : tr("%1 minus %2 equals"))
-                                .arg(ui.lblNum1->text(), ui.lblNum2->text());
-    ui.txtAnswer->setAccessibleDescription(problem);
-    ui.imgOperator->setAccessibleName(adding ? tr("plus") : tr("minus"));
+    ui.txtAnswer->setAccessibleDescription(problem());
+    ui.imgOperator->setAccessibleName(ui.optAdd->isChecked() ? tr("plus") : tr("minus"));
     ui.imgIcon->setAccessibleDescription(picture(ui.imgIcon).isNull() ? QString() : ui.imgHappy->accessibleName());
     ui.lblCorrect->setAccessibleName(tr("Correct answers %1").arg(intCorrect));
     ui.lblIncorrect->setAccessibleName(tr("Incorrect answers %1").arg(intIncorrect));
-    const QString counts = ui.fraInfo->isHidden() ? QString()
-                                                  : tr("%1, %2.").arg(ui.lblCorrect->accessibleName(),
-                                                                      ui.lblIncorrect->accessibleName());
-    switch (news) {
-    case News::None:
-        break;
-    case News::Correct:
-        notice->say(QStringList{tr("Correct."), counts, problem}.join(u' ').simplified());
-        break;
-    case News::Incorrect:
-        // "Try again" was said by its box; the problem is said again as the
-        // focus comes back.
-        if (!counts.isEmpty())
-            notice->say(counts + u' ' + problem);
-        break;
-    case News::Counts:
-        if (!ui.fraInfo->isHidden())
-            renewForScreenReaders(ui.fraInfo);
-        notice->say(counts);
-        break;
-    }
+}
+
+QString frmMath::problem() const
+{
+    return (ui.optAdd->isChecked() ? tr("%1 plus %2 equals") : tr("%1 minus %2 equals"))
+        .arg(ui.lblNum1->text(), ui.lblNum2->text());
+}
+
+// The counts as news carries them: with the summary shown, and only then.
+QString frmMath::counts() const
+{
+    return ui.fraInfo->isHidden()
+        ? QString()
+        : tr("%1, %2.").arg(ui.lblCorrect->accessibleName(), ui.lblIncorrect->accessibleName());
 }
 
 void frmMath::cmdVerify_Click()
@@ -132,7 +119,13 @@ void frmMath::cmdVerify_Click()
     ui.txtAnswer->setFocus();
     ui.lblCorrect->setText(QString::number(intCorrect));
     ui.lblIncorrect->setText(QString::number(intIncorrect));
-    updateScreenReaders(answer == expected ? News::Correct : News::Incorrect);
+    describeForScreenReaders();
+    // After a wrong answer, "Try again." was said by its box, and the
+    // problem is said again as the focus comes back: only the counts are news.
+    if (answer == expected)
+        tellScreenReaders(this, QStringList{tr("Correct."), counts(), problem()}.join(u' ').simplified());
+    else if (!counts().isEmpty())
+        tellScreenReaders(this, counts() + u' ' + problem());
 }
 
 void frmMath::cmdExit_Click()
@@ -143,7 +136,9 @@ void frmMath::cmdExit_Click()
 void frmMath::chkDisplay_Click()
 {
     ui.fraInfo->setVisible(ui.chkDisplay->checkState() == Qt::Checked);
-    updateScreenReaders(News::Counts);
+    if (!ui.fraInfo->isHidden())
+        renewForScreenReaders(ui.fraInfo);
+    tellScreenReaders(this, counts());
 }
 
 void frmMath::txtAnswer_GotFocus()
@@ -155,24 +150,24 @@ void frmMath::optAdd_Click()
 {
     GenerateProblem();
     showPicture(ui.imgOperator, ui.imgPlus);
-    updateScreenReaders(News::None);
+    describeForScreenReaders();
 }
 
 void frmMath::optSub_Click()
 {
     GenerateProblem();
     showPicture(ui.imgOperator, ui.imgMinus);
-    updateScreenReaders(News::None);
+    describeForScreenReaders();
 }
 
 void frmMath::optLevel1_Click()
 {
     GenerateProblem();
-    updateScreenReaders(News::None);
+    describeForScreenReaders();
 }
 
 void frmMath::optLevel2_Click()
 {
     GenerateProblem();
-    updateScreenReaders(News::None);
+    describeForScreenReaders();
 }

@@ -7,7 +7,6 @@
 
 #include <optional>
 
-class Notice;
 
 // The practice window: poses addition or subtraction problems at two levels,
 // checks the typed answer and counts correct and incorrect answers.
@@ -23,8 +22,9 @@ private:
     void GenerateProblem();
     std::optional<Integer> typedAnswer() const;
     void showPicture(QLabel *image, const QLabel *store);
-    enum class News { None, Correct, Incorrect, Counts };
-    void updateScreenReaders(News news);
+    void describeForScreenReaders();
+    QString problem() const;
+    QString counts() const;
 
     void cmdVerify_Click();
     void cmdExit_Click();
@@ -36,7 +36,6 @@ private:
     void optLevel2_Click();
 
     Ui::frmMath ui;
-    Notice *notice = nullptr;
     Integer intNum1;
     Integer intNum2;
     // The counts are held wider than 16 bits so that they keep counting.

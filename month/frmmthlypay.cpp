@@ -18,7 +18,6 @@ frmMthlyPay::frmMthlyPay(QWidget *parent)
     , dlgCommon(new CommonDialog(this))
 {
     ui.setupUi(this);
-    notice = new Notice(this);
     keepTextReadableIn(this);
     dlgCommon->setObjectName(QStringLiteral("dlgCommon"));
     // The designed client area lies below the menu bar.
@@ -130,24 +129,14 @@ void frmMthlyPay::cmdCalc_Click()
     const float payment = checkedSingle(-Pmt(monthlyRate, months, double(principal)));
     showPayment(Format(payment, QStringLiteral("currency")));
     ui.txtPrincipal->setFocus();
-    updateScreenReaders(News::Payment);
+    tellScreenReaders(this, ui.lblPayment->accessibleName());
 }
 
-// The payment shown, or none.
+// The payment shown, or none, and read by screen readers with its caption.
 void frmMthlyPay::showPayment(const QString &payment)
 {
     ui.lblPayment->setText(payment);
-    updateScreenReaders(News::None);
-}
-
-// What screen readers read of the window: the payment with its caption, and
-// a new payment said as it is calculated, wherever the focus is.
-void frmMthlyPay::updateScreenReaders(News news)
-{
-    const QString payment = ui.lblPayment->text();
     ui.lblPayment->setAccessibleName(payment.isEmpty() ? tr("Monthly payment") : tr("Monthly payment %1").arg(payment));
-    if (news == News::Payment)
-        notice->say(ui.lblPayment->accessibleName());
 }
 
 void frmMthlyPay::mnuFilePrint_Click()

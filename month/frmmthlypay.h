@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 class CommonDialog;
-class Notice;
 
 // The calculator window: the monthly payment of a loan from its principal,
 // an annual rate picked from a list and a term of 2 to 5 years; the window
@@ -23,8 +22,6 @@ private:
     quint32 pickColor(quint32 startColor);
     QRadioButton *optTermItem(int index) const;
     void showPayment(const QString &payment);
-    enum class News { None, Payment };
-    void updateScreenReaders(News news);
 
     void txtPrincipal_Change();
     void txtPrincipal_GotFocus();
@@ -39,7 +36,6 @@ private:
 
     Ui::frmMthlyPay ui;
     CommonDialog *dlgCommon;
-    Notice *notice = nullptr;
     Integer intTerm;
 
     friend class TestMonth;

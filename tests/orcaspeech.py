@@ -219,7 +219,7 @@ STEPS = [
      [r"Document - Text Editor", r"^Document text"], [r"text text"]),
     ("Edit", "Find a word and Enter", lambda program: (type_text("the cat sat"), press_with("Control", "f"),
                                                       time.sleep(1), type_text("cat"), press("Return")),
-     [r"notification cat\.?$"], []),
+     [r"notification cat\.?$"], [r"the cat sat\.? selected"]),
     ("Edit", "a word that is not there, then OK", lambda program: (press_with("Control", "f"), time.sleep(1),
                                                                   type_text("dog"), hold("Return", 0.15),
                                                                   time.sleep(1.5), hold("Return", 0.15)),

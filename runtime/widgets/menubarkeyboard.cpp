@@ -15,6 +15,7 @@ public:
     explicit MenuBarKeyboard(QObject *parent)
         : QObject(parent)
     {
+        setObjectName(QStringLiteral("menuBarKeyboard"));
         connect(qApp, &QApplication::focusChanged, this, &MenuBarKeyboard::remember);
     }
 

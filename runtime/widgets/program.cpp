@@ -1,20 +1,15 @@
 #include "program.h"
 
-#include "lineeditaccessible.h"
-#include "menubarkeyboard.h"
 #include "screenreaders.h"
 #include "numbers.h"
 #include "twips.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
-#include <QGroupBox>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QRadioButton>
 #include <QScreen>
 #include <QTranslator>
 #include <QWidget>
@@ -64,48 +59,6 @@ QString &nameOfProgram()
     return name;
 }
 
-// A program's window that is a plain QWidget is a window to screen
-// readers too (AT-SPI "frame"), not a filler panel.
-QAccessibleInterface *plainWindow(const QString &className, QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (className == QLatin1String("QWidget") && widget && widget->isWindow())
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    return nullptr;
-}
-
-// A frame that holds only option buttons is, to screen readers, the
-// buttons' group and not a panel around them: the buttons are labelled by
-// its title, which screen readers say with the button that takes the focus,
-// and a panel's name would be said a second time before it.
-class OptionGroupAccessible : public QAccessibleWidget
-{
-public:
-    explicit OptionGroupAccessible(QGroupBox *box)
-        : QAccessibleWidget(box, QAccessible::Section)
-    { }
-
-    QString text(QAccessible::Text t) const override
-    {
-        const QString text = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && text.isEmpty())
-            return QString(static_cast<QGroupBox *>(widget())->title()).remove(u'&');
-        return text;
-    }
-};
-
-QAccessibleInterface *optionGroup(const QString &className, QObject *object)
-{
-    auto *box = qobject_cast<QGroupBox *>(object);
-    if (className != QLatin1String("QGroupBox") || !box)
-        return nullptr;
-    const QList<QWidget *> children = box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    const bool onlyOptions = !children.isEmpty() && std::all_of(children.begin(), children.end(), [](QWidget *child) {
-        return qobject_cast<QRadioButton *>(child) != nullptr;
-    });
-    return onlyOptions ? new OptionGroupAccessible(box) : nullptr;
-}
-
 // Installs the catalog of the user's language from a folder, if there is one.
 // English is the source language and has none.
 void installTranslation(const QString &catalog, const QString &folder)
@@ -138,12 +91,7 @@ void setUpProgram(const char *name, const char *version, const char *desktopId)
     // metrics the layouts were measured with.
     QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.ico")));
-    QAccessible::installFactory(plainWindow);
-    QAccessible::installFactory(LineEditAccessible::create);
-    QAccessible::installFactory(Notice::create);
-    QAccessible::installFactory(optionGroup);
-    tellCurrentItemOnFocus();
-    giveKeyboardBackFromMenuBars();
+    installScreenReaderSupport();
 }
 
 QString programName()

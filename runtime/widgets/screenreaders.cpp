@@ -1,9 +1,84 @@
 #include "screenreaders.h"
 
+#include "menubarkeyboard.h"
+#include "textboxaccessible.h"
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// A program's window that is a plain QWidget is a window to screen
+// readers too (AT-SPI "frame"), not a filler panel.
+QAccessibleInterface *plainWindow(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (className == QLatin1String("QWidget") && widget && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
+// A frame that holds only option buttons is, to screen readers, the
+// buttons' group and not a panel around them: the buttons are labelled by
+// its title, which screen readers say with the button that takes the focus,
+// and a panel's name would be said a second time before it.
+class OptionGroupAccessible : public QAccessibleWidget
+{
+public:
+    explicit OptionGroupAccessible(QGroupBox *box)
+        : QAccessibleWidget(box, QAccessible::Section)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && text.isEmpty())
+            return QString(static_cast<QGroupBox *>(widget())->title()).remove(u'&');
+        return text;
+    }
+};
+
+QAccessibleInterface *optionGroup(const QString &className, QObject *object)
+{
+    auto *box = qobject_cast<QGroupBox *>(object);
+    if (className != QLatin1String("QGroupBox") || !box)
+        return nullptr;
+    const QList<QWidget *> children = box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const bool onlyOptions = !children.isEmpty() && std::all_of(children.begin(), children.end(), [](QWidget *child) {
+        return qobject_cast<QRadioButton *>(child) != nullptr;
+    });
+    return onlyOptions ? new OptionGroupAccessible(box) : nullptr;
+}
+
+// Tells screen readers the current item of a list or other item view as the
+// view takes the focus. Qt tells them only of the view, and they then say
+// the list and how many items it has, but not the item the user is on.
+void tellCurrentItemOnFocus()
+{
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
+        auto *view = qobject_cast<QAbstractItemView *>(now);
+        if (!view)
+            return;
+        // After Qt has told of the view itself, which it does once the focus
+        // has moved.
+        QTimer::singleShot(0, view, [view] {
+            const QModelIndex current = view->currentIndex();
+            if (!current.isValid() || !view->hasFocus())
+                return;
+            QAccessibleEvent focus(view, QAccessible::Focus);
+            focus.setChild(current.row());
+            QAccessible::updateAccessibility(&focus);
+        });
+    });
+}
+
+} // namespace
 
 Notice::Notice(QWidget *parent)
     : QWidget(parent)
@@ -63,21 +138,24 @@ void renewForScreenReaders(QWidget *widget)
     }
 }
 
-void tellCurrentItemOnFocus()
+void installScreenReaderSupport()
 {
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
-        auto *view = qobject_cast<QAbstractItemView *>(now);
-        if (!view)
-            return;
-        // After Qt has told of the view itself, which it does once the focus
-        // has moved.
-        QTimer::singleShot(0, view, [view] {
-            const QModelIndex current = view->currentIndex();
-            if (!current.isValid() || !view->hasFocus())
-                return;
-            QAccessibleEvent focus(view, QAccessible::Focus);
-            focus.setChild(current.row());
-            QAccessible::updateAccessibility(&focus);
-        });
-    });
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(plainWindow);
+    QAccessible::installFactory(TextBoxAccessible::create);
+    QAccessible::installFactory(Notice::create);
+    QAccessible::installFactory(optionGroup);
+    tellCurrentItemOnFocus();
+    giveKeyboardBackFromMenuBars();
+}
+
+void tellScreenReaders(QWidget *window, const QString &news)
+{
+    auto *notice = window->findChild<Notice *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!notice)
+        notice = new Notice(window);
+    notice->say(news);
 }

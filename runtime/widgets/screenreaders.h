@@ -37,8 +37,13 @@ private:
 // skip it; new objects are read afresh.
 void renewForScreenReaders(QWidget *widget);
 
-// Tells screen readers the current item of a list or other item view as the
-// view takes the focus. Qt tells them only of the view, and they then say
-// the list and how many items it has, but not the item the user is on.
-// Installed once for the whole program.
-void tellCurrentItemOnFocus();
+// Installs what the programs' windows need for screen readers, for the
+// whole process and once, however often it is called: the accessible
+// interfaces of plain windows, text boxes, option groups and notices, the
+// current item of a list told as the list takes the focus, and the keyboard
+// given back from a menu bar left with Escape.
+void installScreenReaderSupport();
+
+// Tells screen readers news of the window, wherever the focus is, through
+// the window's notice (made at the first news).
+void tellScreenReaders(QWidget *window, const QString &news);

@@ -3,16 +3,22 @@
 #include <QAccessibleWidget>
 
 class QLineEdit;
+class QPlainTextEdit;
 
-// A line edit as screen readers read it: its text, caret and selection
-// through the accessible text interface. Qt 6.4's own interface stops
-// answering when asked for the word or character at the end of the text,
-// where the caret of a box whose text was just selected stands, and Orca
-// then waits for it and drops what it was about to say.
-class LineEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+// A text box as screen readers read it, a line edit or a plain text
+// document: its text, caret and selection through the accessible text
+// interface. Qt 6.4's own interface for a line edit stops answering when
+// asked for the word or character at the end of the text, where the caret
+// of a box whose text was just selected stands, and Orca then waits for it
+// and drops what it was about to say. And Orca says the line at the caret,
+// then "selected" whenever anything is selected: after a document's text
+// was found and selected, it would say the whole line as if selected. Here,
+// with a selection, the line at an offset within it is the selection.
+class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit LineEditAccessible(QLineEdit *lineEdit);
+    explicit TextBoxAccessible(QLineEdit *lineEdit);
+    explicit TextBoxAccessible(QPlainTextEdit *document);
 
     // The factory for QAccessible::installFactory.
     static QAccessibleInterface *create(const QString &className, QObject *object);
@@ -43,5 +49,8 @@ public:
 
 private:
     QLineEdit *lineEdit() const;
+    QPlainTextEdit *document() const;
     QString shown() const;
+    std::pair<int, int> selected() const;
+    std::pair<int, int> unitAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
 };
