@@ -3,6 +3,7 @@
 #include "colour.h"
 #include "conversions.h"
 #include "propertybag.h"
+#include "scrolleraccessible.h"
 #include "scrollerprivate.h"
 #include "twips.h"
 
@@ -69,6 +70,7 @@ Scroller::Scroller(QWidget *parent)
 {
     resize(sizeHint());
     d->showFontOnWidget();
+    makeReadableToScreenReaders(*this);
 }
 
 Scroller::~Scroller() = default;

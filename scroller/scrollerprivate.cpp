@@ -1,5 +1,7 @@
 #include "scrollerprivate.h"
 
+#include "scrolleraccessible.h"
+
 #include "colour.h"
 #include "componentconversions.h"
 #include "conversions.h"
@@ -118,11 +120,14 @@ void ScrollerPrivate::applyInterval(qint32 milliseconds)
 {
     if (milliseconds < 0 || milliseconds > 65535)
         throw RuntimeError::invalidPropertyValue();
+    const bool wasScrolling = scrolling();
     Timer1.setInterval(milliseconds);
     if (milliseconds == 0)
         Timer1.stop();
     else if (!Timer1.isActive())
         Timer1.start();
+    if (scrolling() != wasScrolling)
+        tellScrollingChanged(q);
 }
 
 QVariant ScrollerPrivate::Caption() const
@@ -134,6 +139,21 @@ void ScrollerPrivate::storeCaption(const QVariant &value)
 {
     CaptionValue = value;
     m_captionRotates = false;
+}
+
+void ScrollerPrivate::setAmbientUserMode(bool userMode)
+{
+    const bool wasScrolling = scrolling();
+    UserControl::setAmbientUserMode(userMode);
+    if (scrolling() != wasScrolling)
+        tellScrollingChanged(q);
+}
+
+// While it scrolls, CaptionValue keeps the caption as set: the text shown
+// is built from ScrollText only when read.
+QString ScrollerPrivate::captionAsSet() const
+{
+    return toText(CaptionValue);
 }
 
 void ScrollerPrivate::widgetChanged(const QEvent &event)

@@ -68,6 +68,14 @@ public:
     // sheet) goes through the property's procedure.
     void widgetChanged(const QEvent &event);
 
+    // The caption as the host set it or a load gave it, as text, and
+    // whether it scrolls now: what screen readers read.
+    QString captionAsSet() const;
+    // The host's ambient user mode, telling screen readers when the banner
+    // starts or stops moving with it.
+    void setAmbientUserMode(bool userMode);
+    bool scrolling() const { return ambientUserMode() && Timer1.isActive(); }
+
     void Timer1_Timer();
     // The text that scrolls and where the shown part starts (1-based, in
     // user-visible characters); empty and 0 until the first tick.

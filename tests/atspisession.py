@@ -18,7 +18,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 KEYSYMS = {"Return": 0xFF0D, "Tab": 0xFF09, "Escape": 0xFF1B, "space": 0x20,
-           "KP_Up": 0xFF97, "KP_Page_Up": 0xFF9A, "KP_Enter": 0xFF8D}
+           "KP_Up": 0xFF97, "KP_Page_Up": 0xFF9A, "KP_Home": 0xFF95, "KP_Enter": 0xFF8D}
 # The keys a person's finger rests on, by their codes on the X server's
 # keyboard (the same on Xvfb and on a desktop with the evdev rules).
 KEYCODES = {"Return": 36, "space": 65}

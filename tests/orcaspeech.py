@@ -237,12 +237,20 @@ STEPS = [
                                                             lambda: press_with("Alt", "e"), lambda: press("Escape"),
                                                             lambda: press("Escape"))]),
      [r"Edit\.", r"^Document text"], []),
+    # The banners say nothing as they move; flat review (up, then up a line
+    # at a time) reads the first one's caption.
+    ("scroller-demo", "the window opens", "start", [r"Scroller Demo"], []),
+    ("scroller-demo", "silence while the banners scroll", lambda program: time.sleep(10), [], [r"\w"]),
+    ("scroller-demo", "flat review reads the caption",
+     lambda program: [press(key) or time.sleep(0.6) for key in ("KP_Up", "KP_Home", "KP_Home", "KP_Home")],
+     [r"Welcome to the Scroller demo"], []),
 ]
 
 
 def run_steps(orca, build, name, steps):
     """Starts the program and runs its steps; the failures."""
-    paths = {"Math": "math/Math", "Month": "month/Month", "Edit": "edit/Edit"}
+    paths = {"Math": "math/Math", "Month": "month/Month", "Edit": "edit/Edit",
+             "scroller-demo": "scroller/demo/scroller-demo"}
     failures = []
     orca.settle(quiet=2)
     program = Program(os.path.join(build, paths[name]))

@@ -186,12 +186,45 @@ def read_edit(folder):
     edit.end()
 
 
+def read_demo(folder):
+    """The Scroller in its demo host: read by its caption, silent while it
+    moves, and a new caption told once."""
+    demo = Program(os.path.join(folder, "scroller-demo"))
+    banner = wait_for(lambda: find(demo.app, Atspi.Role.LABEL, "Welcome to the Scroller demo"), 5)
+    check(banner, "scroller-demo: the banner is a label named by its whole caption")
+    states = banner.get_state_set() if banner else None
+    check(states and states.contains(Atspi.StateType.ANIMATED) and not states.contains(Atspi.StateType.FOCUSABLE),
+          "scroller-demo: the banner is animated and takes no focus")
+    told = []
+
+    def heard(event):
+        if event.source.get_role() == Atspi.Role.LABEL:
+            told.append(event.type)
+
+    listener = Atspi.EventListener.new(heard)
+    kinds = ("object:property-change:accessible-name", "object:property-change:accessible-description",
+             "object:text-changed")
+    for kind in kinds:
+        listener.register(kind)
+    wait_for(lambda: False, 3)
+    check(not told, f"scroller-demo: nothing is told while the banners scroll ({told})")
+    press_with("Alt", "a")
+    type_text("Hello")
+    press("Return")
+    check(wait_for(lambda: find(demo.app, Atspi.Role.LABEL, "Hello"), 5) and wait_for(lambda: False, 1) is False
+          and told == ["object:property-change:accessible-name"], f"scroller-demo: a new caption is told once ({told})")
+    for kind in kinds:
+        listener.deregister(kind)
+    demo.end()
+
+
 def main():
     folder = sys.argv[1]
     park_the_pointer()
     read_math(os.path.join(folder, "math"))
     read_month(os.path.join(folder, "month"))
     read_edit(os.path.join(folder, "edit"))
+    read_demo(os.path.join(folder, "scroller", "demo"))
     if failures:
         print(f"{len(failures)} checks failed", flush=True)
         return 1

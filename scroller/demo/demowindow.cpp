@@ -38,7 +38,6 @@ DemoWindow::DemoWindow(QWidget *parent)
         m_scrollers[i]->setAmbientFont(font());
         m_scrollers[i]->initProperties();
         m_scrollers[i]->setCaption(i == 0 ? tr("Welcome to the Scroller demo") : tr("Second banner"));
-        m_scrollers[i]->setAccessibleName(tr("Scroller %1").arg(i + 1));
         layout->addWidget(m_scrollers[i]);
         watch(m_scrollers[i], tr("Scroller %1").arg(i + 1));
     }

@@ -1,5 +1,6 @@
 #include "scrollerprivate.h"
 
+#include <QAccessible>
 #include <QDateTime>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -136,6 +137,7 @@ private slots:
     void resizeGrowsAndShrinks();
     void enabledFalseKeepsScrollingWithoutMouseEvents();
     void hiddenItMovesOnAndShowsWhereItIs();
+    void screenReadersReadTheCaptionAsSet();
     void mouseEvents();
     void intervalDrivesTheTimer();
     void badInput_data();
@@ -690,6 +692,30 @@ void TestScroller::hiddenItMovesOnAndShowsWhereItIs()
     QCOMPARE(pixelsApart(scroller->grab().toImage(),
                          drawnOnItsOwn(scroller->size(), QColor(0, 255, 255), Qt::black, scroller->Font(), rotation)),
              0);
+}
+
+// A static text named by its whole caption, not the text that moves (the
+// caption is the description of a banner its host names), animated while
+// it scrolls. (What it tells as it changes, screen_reader checks.)
+void TestScroller::screenReadersReadTheCaptionAsSet()
+{
+    make();
+    QVERIFY(scroller->initProperties());
+    scroller->setCaption(QStringLiteral("Shop open till eight"));
+    QAccessibleInterface *read = QAccessible::queryAccessibleInterface(scroller);
+    QCOMPARE(read->role(), QAccessible::StaticText);
+    for (int i = 0; i < 20; ++i)
+        tick();
+    QCOMPARE(read->text(QAccessible::Name), QStringLiteral("Shop open till eight"));
+    QVERIFY(read->state().animated);
+    QVERIFY(!read->state().focusable);
+
+    scroller->setAccessibleName(QStringLiteral("Opening hours"));
+    scroller->setCaption(QStringLiteral("Closed on Sundays"));
+    QCOMPARE(read->text(QAccessible::Name), QStringLiteral("Opening hours"));
+    QCOMPARE(read->text(QAccessible::Description), QStringLiteral("Closed on Sundays"));
+    scroller->setInterval(0);
+    QVERIFY(!read->state().animated);
 }
 
 void TestScroller::mouseEvents()
