@@ -67,7 +67,7 @@ HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    if (isMissing(riid))
+    if (isMissing(&riid))
         return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Scroller)
         *object = static_cast<_Scroller *>(this);
@@ -427,7 +427,7 @@ HRESULT ScrollerObject::FindConnectionPoint(REFIID riid, IConnectionPoint **poin
     if (!point)
         return E_POINTER;
     *point = nullptr;
-    if (isMissing(riid))
+    if (isMissing(&riid))
         return E_POINTER;
     for (ConnectionPoint *candidate : {&m_events, &m_propertyNotifications}) {
         if (riid == candidate->interfaceId()) {

@@ -6,11 +6,12 @@
 
 // Whether an id passed in is missing. A C host passes class and interface
 // ids by pointer and may pass null; here they arrive as references, which
-// the compiler may assume are bound, so the address is read back through a
-// volatile to keep the check.
-inline bool isMissing(const GUID &id)
+// the compiler may assume are bound. Callers pass the reference's address
+// (binding it to another reference would already be undefined), and the
+// address is read back through a volatile to keep the check.
+inline bool isMissing(const GUID *id)
 {
-    const GUID *volatile address = &id;
+    const GUID *volatile address = id;
     return address == nullptr;
 }
 

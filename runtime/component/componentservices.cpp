@@ -24,7 +24,7 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
-        if (isMissing(riid))
+        if (isMissing(&riid))
             return E_POINTER;
         if (!(riid == IID_IUnknown) && !(riid == IID_IClassFactory))
             return E_NOINTERFACE;
@@ -38,7 +38,7 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
-        if (isMissing(riid))
+        if (isMissing(&riid))
             return E_POINTER;
         if (outer)
             return CLASS_E_NOAGGREGATION;
@@ -103,7 +103,7 @@ HRESULT getClassObject(const LibraryServices &library, REFCLSID classId, REFIID 
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    if (isMissing(classId) || isMissing(riid))
+    if (isMissing(&classId) || isMissing(&riid))
         return E_POINTER;
     const auto &objects = library.project->objects;
     const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto &o) { return o.classId == classId; });

@@ -19,7 +19,7 @@ HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    if (isMissing(riid))
+    if (isMissing(&riid))
         return E_POINTER;
     if (!(riid == IID_IUnknown) && !(riid == IID_IConnectionPoint))
         return E_NOINTERFACE;

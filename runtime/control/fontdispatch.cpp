@@ -26,7 +26,7 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
-        if (isMissing(riid))
+        if (isMissing(&riid))
             return E_POINTER;
         if (riid == IID_FontDispatchSelf) {
             *object = this;
