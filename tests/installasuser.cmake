@@ -47,7 +47,17 @@ if(uid EQUAL 0)
         set(stub /tmp/install-as-a-user-${suffix})
         cmake_path(GET kept FILENAME name)
         file(MAKE_DIRECTORY ${stub}/${name})
-        set(as_user unshare --mount --propagation private -- /bin/sh -c
+        # Inside a chroot whose root is no mount point the namespace's mounts
+        # cannot be made private; they stay where they are made when no mount
+        # in sight is shared with another namespace.
+        set(propagation private)
+        execute_process(COMMAND unshare --mount --propagation private true RESULT_VARIABLE no_private
+            OUTPUT_QUIET ERROR_QUIET)
+        file(READ /proc/self/mountinfo mounts)
+        if(no_private AND NOT mounts MATCHES " shared:")
+            set(propagation unchanged)
+        endif()
+        set(as_user unshare --mount --propagation ${propagation} -- /bin/sh -c
             "mount --bind \"$1\" \"$2\" && mount --rbind \"$3\" \"$4\" && shift 4 && exec \"$@\""
             sh ${kept} ${stub}/${name} ${stub} ${hidden} ${as_user})
         execute_process(COMMAND ${as_user} cat ${BUILD_DIR}/cmake_install.cmake
