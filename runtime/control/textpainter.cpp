@@ -118,9 +118,6 @@ void drawFromImages(QPainter &painter, const QPointF &origin, const QGlyphRun &r
     painter.restore();
 }
 
-// The glyph runs of a line of text, laid out as QPainter::drawText lays it
-// out, with its ascent. A banner draws the same texts over and over: the
-// last few hundred layouts are kept.
 // The places, glyphs and ink of a line of one glyph a character from left
 // to right, in the line's own layout; nothing for any other line.
 struct Characters
@@ -181,6 +178,9 @@ size_t qHash(const LineKey &key, size_t seed = 0)
     return qHashMulti(seed, key.text, key.font, key.dpi);
 }
 
+// The glyph runs of a line of text, laid out as QPainter::drawText lays it
+// out, with its ascent. A banner draws the same texts over and over: the
+// last few hundred layouts are kept.
 const LaidOutLine &laidOut(const QString &text, const QFont &font, const QPaintDevice *device)
 {
     static QCache<LineKey, LaidOutLine> lines(256);
@@ -233,6 +233,8 @@ void drawRun(QPainter &painter, const QPointF &topLeft, const QGlyphRun &run, co
         painter.drawGlyphRun(topLeft, shown);
 }
 
+} // namespace
+
 // A line of text kept as an image, to copy the later lines that show a
 // part of it: a banner prints its text moved on by a few characters each
 // time. The strip holds the characters printed lately, each at its place
@@ -243,8 +245,6 @@ void drawRun(QPainter &painter, const QPointF &topLeft, const QGlyphRun &run, co
 // reach them, so that a line costs a copy and the few glyphs that came
 // into view. Only text of one glyph a character, from left to right, can be
 // a part of another line that way.
-} // namespace
-
 struct TextStrip::Data
 {
     QFont font;
