@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -248,6 +249,7 @@ void drawRun(QPainter &painter, const QPointF &topLeft, const QGlyphRun &run, co
 struct TextStrip::Data
 {
     QFont font;
+    qreal dpi = 0;
     QRgb colour = 0;
     QRgb background = 0;
     qreal baseline = 0; // in the images
@@ -273,38 +275,67 @@ namespace {
 
 using Strip = TextStrip::Data;
 
-// Where text, laid out as line, continues the strip: the strip's character
-// at which it starts, after adding the characters it brings to the strip.
-std::optional<qsizetype> continueStrip(Strip &strip, const QString &text, const LaidOutLine &line, qreal needed)
+// The rows of a line's box, and half a line more above and below for ink
+// beyond it, that lie within the clip: the baseline from the first of
+// them, and how many there are.
+std::pair<qreal, int> bandOf(const QPointF &origin, const QRectF &clip, qreal ascent, qreal descent)
+{
+    const qreal reach = ascent + descent;
+    const qreal top = std::max(std::floor(origin.y() - ascent - reach / 2), std::floor(clip.top()));
+    return {origin.y() - top, int(std::min(std::ceil(origin.y() + descent + reach / 2), std::ceil(clip.bottom())) - top)};
+}
+
+// Where text starts among the strip's characters: the first place where
+// the two agree as far as both go.
+std::optional<qsizetype> placeIn(const Strip &strip, const QString &text)
+{
+    for (qsizetype start = 0; start < strip.text.size(); ++start) {
+        const qsizetype common = std::min(strip.text.size() - start, text.size());
+        if (QStringView(strip.text).sliced(start, common) == QStringView(text).first(common))
+            return start;
+    }
+    return std::nullopt;
+}
+
+// Whether the strip holds all that text shows from start: the characters
+// both have reach beyond needed, so that neither a character the strip
+// lacks nor one of the strip's past the text's end can show.
+bool holds(const Strip &strip, qsizetype start, const QString &text, qreal needed)
+{
+    const qsizetype end = std::min(strip.text.size(), start + text.size());
+    return strip.x[std::size_t(end)] >= strip.x[std::size_t(start)] + needed;
+}
+
+// Adds the characters of text, laid out as line, that go past the strip's
+// end, text starting at the strip's character start.
+bool extendStrip(Strip &strip, qsizetype start, const QString &text, const LaidOutLine &line)
 {
     const std::optional<Characters> &characters = line.characters;
     if (!characters)
-        return std::nullopt;
-    for (qsizetype start = 0; start < strip.text.size(); ++start) {
-        const qsizetype common = std::min(strip.text.size() - start, text.size());
-        if (QStringView(strip.text).sliced(start, common) != QStringView(text).first(common))
-            continue;
-        const qreal shift = strip.x[std::size_t(start)] - characters->x.front();
-        for (qsizetype i = common; i < text.size(); ++i) {
-            strip.text += text[i];
-            strip.x.back() = characters->x[std::size_t(i)] + shift;
-            strip.x.push_back(characters->x[std::size_t(i) + 1] + shift);
-            strip.glyphs.push_back(characters->glyphs[std::size_t(i)]);
-            strip.inkLeft.push_back(characters->inkLeft[std::size_t(i)] + shift);
-            strip.inkRight.push_back(characters->inkRight[std::size_t(i)] + shift);
-        }
-        // The characters long gone from view are let go.
-        const qsizetype gone = std::max<qsizetype>(0, start - 8);
-        strip.text.remove(0, gone);
-        strip.x.erase(strip.x.begin(), strip.x.begin() + gone);
-        strip.glyphs.erase(strip.glyphs.begin(), strip.glyphs.begin() + gone);
-        strip.inkLeft.erase(strip.inkLeft.begin(), strip.inkLeft.begin() + gone);
-        strip.inkRight.erase(strip.inkRight.begin(), strip.inkRight.begin() + gone);
-        if (strip.x.back() < strip.x[std::size_t(start - gone)] + needed)
-            return std::nullopt;
-        return start - gone;
+        return false;
+    const qreal shift = strip.x[std::size_t(start)] - characters->x.front();
+    for (qsizetype i = strip.text.size() - start; i < text.size(); ++i) {
+        strip.text += text[i];
+        strip.x.back() = characters->x[std::size_t(i)] + shift;
+        strip.x.push_back(characters->x[std::size_t(i) + 1] + shift);
+        strip.glyphs.push_back(characters->glyphs[std::size_t(i)]);
+        strip.inkLeft.push_back(characters->inkLeft[std::size_t(i)] + shift);
+        strip.inkRight.push_back(characters->inkRight[std::size_t(i)] + shift);
     }
-    return std::nullopt;
+    return true;
+}
+
+// Lets go of the characters long gone from view before start, and answers
+// where start is then.
+qsizetype forgetBefore(Strip &strip, qsizetype start)
+{
+    const qsizetype gone = std::max<qsizetype>(0, start - 8);
+    strip.text.remove(0, gone);
+    strip.x.erase(strip.x.begin(), strip.x.begin() + gone);
+    strip.glyphs.erase(strip.glyphs.begin(), strip.glyphs.begin() + gone);
+    strip.inkLeft.erase(strip.inkLeft.begin(), strip.inkLeft.begin() + gone);
+    strip.inkRight.erase(strip.inkRight.begin(), strip.inkRight.begin() + gone);
+    return start - gone;
 }
 
 // The format of the image the painter draws on (a window's backing store)
@@ -354,17 +385,13 @@ void drawColumns(Strip &strip, int phase, qint64 from, qint64 to)
     }
 }
 
-// Copies text from the strip, where it shows a part of it: the strip's
-// ring for the right quarter of a pixel is drawn up to the columns shown,
-// then copied. Where a glyph before the text reaches into its first
+// Copies the text at the strip's character start from the strip: the
+// strip's ring for the right quarter of a pixel is drawn up to the columns
+// shown, then copied. Where a glyph before the text reaches into its first
 // characters, they are drawn on their own, as the text alone draws them.
-QRect drawFromStrip(QPainter &painter, Strip &strip, const QPointF &origin, const QString &text,
-                    const LaidOutLine &line, qreal width)
+QRect drawFromStrip(QPainter &painter, Strip &strip, const QPointF &origin, qsizetype start, qreal width)
 {
-    const std::optional<qsizetype> start = continueStrip(strip, text, line, width + strip.reach);
-    if (!start)
-        return QRect();
-    const qreal x = strip.x[std::size_t(*start)];
+    const qreal x = strip.x[std::size_t(start)];
     qint64 whole = qint64(std::floor(x));
     int phase = int(std::lround((x - qreal(whole)) * phases));
     if (phase == phases) {
@@ -411,12 +438,23 @@ QRect drawFromStrip(QPainter &painter, Strip &strip, const QPointF &origin, cons
     painter.setCompositionMode(mode);
     // The ink of the character before the text, within the text's first
     // characters: they are drawn again without it.
-    if (*start > 0 && strip.inkRight[std::size_t(*start - 1)] > x) {
-        const qreal left = std::ceil(strip.inkRight[std::size_t(*start - 1)] - x) + 1;
+    if (start > 0 && strip.inkRight[std::size_t(start - 1)] > x) {
+        const qreal left = std::ceil(strip.inkRight[std::size_t(start - 1)] - x) + 1;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (std::size_t i = std::size_t(start); i + 1 < strip.x.size() && strip.x[i] - x < left + strip.reach; ++i) {
+            glyphs.append(strip.glyphs[i]);
+            positions.append(QPointF(strip.x[i] - x, strip.ascent));
+        }
+        QGlyphRun run;
+        run.setRawFont(strip.rawFont);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
         painter.save();
         painter.setClipRect(QRectF(origin.x(), top, left, strip.height), Qt::IntersectClip);
         painter.fillRect(QRectF(origin.x(), top, left, strip.height), QColor::fromRgba(strip.background));
-        drawRun(painter, origin - QPointF(0, line.ascent), line.runs.front(), QColor::fromRgba(strip.colour));
+        painter.setPen(QColor::fromRgba(strip.colour));
+        drawRun(painter, origin - QPointF(0, strip.ascent), run, QColor::fromRgba(strip.colour));
         painter.restore();
     }
     return QRect(int(origin.x()), top, int(columns), strip.height);
@@ -430,55 +468,63 @@ TextStrip::~TextStrip() = default;
 QRect drawTextLine(QPainter &painter, const QPointF &origin, const QString &text, const QFont &font,
                    const QColor &colour, TextStrip *kept, const QColor &background)
 {
-    const LaidOutLine &line = laidOut(text, font, painter.device());
     // A copy moves by whole device pixels: on a painter that only moves by
     // whole pixels, on a known background, within a clip.
     const QTransform transform = painter.deviceTransform();
     const bool copyable = kept && background.isValid() && painter.hasClipping()
         && transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx())
-        && transform.dy() == std::floor(transform.dy()) && origin.x() == std::floor(origin.x())
-        && line.runs.size() == 1;
+        && transform.dy() == std::floor(transform.dy()) && origin.x() == std::floor(origin.x());
     if (copyable) {
         if (!kept->data)
             kept->data = std::make_unique<Strip>();
         Strip &strip = *kept->data;
         const QRectF clip = painter.clipBoundingRect();
         const qreal width = clip.right() - origin.x();
-        const qreal reach = line.ascent + line.descent;
-        // The rows of the line's box, and half a line more above and below
-        // for ink beyond it, that lie within the clip.
-        const qreal top = std::max(std::floor(origin.y() - line.ascent - reach / 2), std::floor(clip.top()));
-        const qreal baseline = origin.y() - top;
-        const int height = int(std::min(std::ceil(origin.y() + line.descent + reach / 2), std::ceil(clip.bottom())) - top);
-        const QRawFont rawFont = line.runs.front().rawFont();
-        if (strip.font != font || strip.colour != colour.rgba() || strip.background != background.rgba()
-            || strip.baseline != baseline || strip.height != height || !(strip.rawFont == rawFont)) {
-            strip = Strip{font, colour.rgba(), background.rgba(), baseline, height, rawFont, line.ascent, reach,
-                          {}, {}, {}, {}, {}, {}};
+        const qreal dpi = painter.device() ? qreal(painter.device()->logicalDpiX()) : 0.0;
+        // A line whose shown part the strip holds is copied without being
+        // laid out: a banner's next line only brings characters out of view.
+        if (!strip.text.isEmpty() && strip.font == font && strip.dpi == dpi && strip.colour == colour.rgba()
+            && strip.background == background.rgba()
+            && bandOf(origin, clip, strip.ascent, strip.reach - strip.ascent) == std::pair(strip.baseline, strip.height)) {
+            if (const auto start = placeIn(strip, text); start && holds(strip, *start, text, width + strip.reach))
+                return drawFromStrip(painter, strip, origin, forgetBefore(strip, *start), width);
         }
-        if (strip.text.isEmpty()) {
-            if (const auto &characters = line.characters) {
-                strip.text = text;
-                strip.x = characters->x;
-                strip.glyphs = characters->glyphs;
-                strip.inkLeft = characters->inkLeft;
-                strip.inkRight = characters->inkRight;
+        const LaidOutLine &line = laidOut(text, font, painter.device());
+        if (line.runs.size() == 1) {
+            const auto [baseline, height] = bandOf(origin, clip, line.ascent, line.descent);
+            const QRawFont rawFont = line.runs.front().rawFont();
+            if (strip.font != font || strip.dpi != dpi || strip.colour != colour.rgba()
+                || strip.background != background.rgba() || strip.baseline != baseline || strip.height != height
+                || !(strip.rawFont == rawFont)) {
+                strip = Strip{font, dpi, colour.rgba(), background.rgba(), baseline, height, rawFont, line.ascent,
+                              line.ascent + line.descent, {}, {}, {}, {}, {}, {}};
             }
-        }
-        if (!strip.text.isEmpty()) {
-            if (const QRect band = drawFromStrip(painter, strip, origin, text, line, width); !band.isEmpty())
-                return band;
+            if (strip.text.isEmpty() && line.characters) {
+                strip.text = text;
+                strip.x = line.characters->x;
+                strip.glyphs = line.characters->glyphs;
+                strip.inkLeft = line.characters->inkLeft;
+                strip.inkRight = line.characters->inkRight;
+            }
+            const qreal needed = width + strip.reach;
+            if (const auto start = placeIn(strip, text);
+                start
+                && (holds(strip, *start, text, needed)
+                    || (*start + text.size() > strip.text.size() && extendStrip(strip, *start, text, line)
+                        && holds(strip, *start, text, needed))))
+                return drawFromStrip(painter, strip, origin, forgetBefore(strip, *start), width);
         }
         strip.text.clear();
         strip.rings = {};
         // Not a part of a line before: drawn on its background, all of it.
-        const QRect band = painter.clipBoundingRect().toAlignedRect();
+        const QRect band = clip.toAlignedRect();
         painter.fillRect(band, background);
         painter.setPen(colour);
         for (const QGlyphRun &run : line.runs)
             drawRun(painter, origin - QPointF(0, line.ascent), run, colour);
         return band;
     }
+    const LaidOutLine &line = laidOut(text, font, painter.device());
     const QPointF topLeft = origin - QPointF(0, line.ascent);
     painter.setPen(colour);
     for (const QGlyphRun &run : line.runs)

@@ -623,6 +623,11 @@ void TestScroller::drawsWhatATickByTickBuildDraws()
         const QImage expected = drawnOnItsOwn(size, QColor(0, 255, 255), Qt::black, scroller->Font(), rotation);
         QCOMPARE(pixelsApart(scroller->grab().toImage(), expected), 0);
     }
+    // A caption that is a part of what scrolled shows itself alone.
+    const QString part = scroller->Caption().toString().mid(2, 3);
+    scroller->setCaption(part);
+    const QImage expected = drawnOnItsOwn(size, QColor(0, 255, 255), Qt::black, scroller->Font(), part);
+    QCOMPARE(pixelsApart(scroller->grab().toImage(), expected), 0);
 }
 
 void TestScroller::resizeGrowsAndShrinks()
