@@ -52,6 +52,10 @@ QString captionOf(int length)
 QFont fittedFont(int width, int height)
 {
     Tovrell::Scroller probe;
+    // Shown (off the screen): a hidden widget is told of a resize only once
+    // it is shown, and the font is fitted then.
+    probe.setAttribute(Qt::WA_DontShowOnScreen);
+    probe.show();
     probe.setAmbientFont(QApplication::font());
     probe.initProperties();
     probe.setBounds(QRect(0, 0, width, height));
