@@ -263,7 +263,9 @@ QString ScrollerPrivate::rotation(qsizetype characters) const
 qsizetype ScrollerPrivate::charactersShown()
 {
     const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
-    const qreal reach = 2 * q.width() + fontMetrics().height();
+    if (!m_lineHeight)
+        m_lineHeight = fontMetrics().height();
+    const qreal reach = 2 * q.width() + *m_lineHeight;
     qreal x = 0;
     qsizetype count = 0;
     while (count <= length && x <= reach) {
@@ -297,6 +299,7 @@ void ScrollerPrivate::surfaceFontChanged()
 {
     m_characterWidths.clear();
     m_widthOfW.reset();
+    m_lineHeight.reset();
 }
 
 void ScrollerPrivate::Timer1_Timer()

@@ -135,7 +135,15 @@ QRect UserControl::drawingArea() const
 
 void UserControl::Cls()
 {
-    m_drawing = Drawing{drawingArea().size().expandedTo(QSize(0, 0)), colorFromValue(m_backColor), {}};
+    // Cleared in place: a banner clears and prints again at every tick.
+    const QSize size = drawingArea().size().expandedTo(QSize(0, 0));
+    if (m_drawing) {
+        m_drawing->size = size;
+        m_drawing->background = colorFromValue(m_backColor);
+        m_drawing->lines.clear();
+    } else {
+        m_drawing = Drawing{size, colorFromValue(m_backColor), {}};
+    }
     m_printPosition = QPointF(0, 0);
     m_widget.update();
 }
@@ -194,8 +202,10 @@ void UserControl::paint(QPainter &painter) const
     QRect cleared;
     if (m_drawing)
         cleared = QRect(drawingArea().topLeft(), m_drawing->size) & whole;
-    painter.setClipRegion(QRegion(whole) - cleared);
-    painter.fillRect(whole, colorFromValue(m_backColor));
+    if (cleared != whole) {
+        painter.setClipRegion(QRegion(whole) - cleared);
+        painter.fillRect(whole, colorFromValue(m_backColor));
+    }
     if (m_drawing) {
         painter.save();
         painter.translate(cleared.topLeft());
@@ -205,8 +215,10 @@ void UserControl::paint(QPainter &painter) const
             const PrintedLine &line = m_drawing->lines.front();
             const QRect band = drawTextLine(painter, line.baseline, line.text, line.font, line.colour, &m_strip,
                                             m_drawing->background);
-            painter.setClipRegion(QRegion(area) - band);
-            painter.fillRect(area, m_drawing->background);
+            if (band != area) {
+                painter.setClipRegion(QRegion(area) - band);
+                painter.fillRect(area, m_drawing->background);
+            }
         } else {
             painter.fillRect(area, m_drawing->background);
             for (const PrintedLine &line : m_drawing->lines)
