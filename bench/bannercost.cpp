@@ -25,6 +25,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -70,7 +71,10 @@ public:
         const QFont font = fittedFont(c.width, c.height);
         const QFontMetrics metrics(font);
         const QString text = captionOf(c.captionLength);
-        m_image = QPixmap(metrics.horizontalAdvance(text) + 1, c.height);
+        // An image is at most 32767 pixels wide: a longer text is cut
+        // there. Drawing a part of an image costs the same whatever its
+        // length, so the floor stands.
+        m_image = QPixmap(std::min(metrics.horizontalAdvance(text) + 1, 32767), c.height);
         m_image.fill(QColor(0, 255, 255));
         QPainter painter(&m_image);
         painter.setFont(font);
