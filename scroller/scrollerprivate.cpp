@@ -250,10 +250,11 @@ QString ScrollerPrivate::rotation(qsizetype characters) const
     const qsizetype count = std::min(characters, length + 1);
     const qsizetype toEnd = std::min(count, length - first);
     const auto start = [this](qsizetype index) { return m_characterStarts[std::size_t(index)]; };
-    QString text = ScrollText.mid(start(first), start(first + toEnd) - start(first));
-    if (count > toEnd)
-        text += ScrollText.left(start(count - toEnd));
-    return text;
+    const QStringView toTheEnd = QStringView(ScrollText).sliced(start(first), start(first + toEnd) - start(first));
+    const QStringView fromTheStart = QStringView(ScrollText).first(count > toEnd ? start(count - toEnd) : 0);
+    QString text;
+    text.reserve(toTheEnd.size() + fromTheStart.size());
+    return text.append(toTheEnd).append(fromTheStart);
 }
 
 // How many characters of the rotation to print: those that start within
@@ -263,9 +264,7 @@ QString ScrollerPrivate::rotation(qsizetype characters) const
 qsizetype ScrollerPrivate::charactersShown()
 {
     const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
-    if (!m_lineHeight)
-        m_lineHeight = fontMetrics().height();
-    const qreal reach = 2 * q.width() + *m_lineHeight;
+    const qreal reach = 2 * q.width() + lineHeight();
     qreal x = 0;
     qsizetype count = 0;
     while (count <= length && x <= reach) {
@@ -299,7 +298,6 @@ void ScrollerPrivate::surfaceFontChanged()
 {
     m_characterWidths.clear();
     m_widthOfW.reset();
-    m_lineHeight.reset();
 }
 
 void ScrollerPrivate::Timer1_Timer()

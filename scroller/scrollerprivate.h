@@ -121,12 +121,11 @@ private:
     std::vector<qsizetype> m_characterStarts;
     qsizetype ScrollPosition = 0;
     float LastHeight = 0.0f;
-    // The width of each character of ScrollText, of "W", and the line's
-    // height, in pixels in the current font: measured once for each font,
-    // as each tick needs them. Empty until measured.
+    // The width of each character of ScrollText, and of "W", in pixels in
+    // the current font: measured once for each font, as each tick needs
+    // them. Empty until measured.
     std::vector<qreal> m_characterWidths;
     std::optional<qreal> m_widthOfW;
-    std::optional<qreal> m_lineHeight;
 };
 
 } // namespace Tovrell

@@ -105,19 +105,21 @@ void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
 
 void UserControl::followFont()
 {
-    m_metrics.reset();
+    m_measures.reset();
     if (!m_resizing)
         showFontOnWidget();
     surfaceFontChanged();
 }
 
-// Measuring is done again and again in the same font: its metrics are
-// kept until it changes.
-const QFontMetricsF &UserControl::fontMetrics() const
+// Measuring is done again and again in the same font: its metrics, and
+// the two that every line printed needs, are kept until it changes.
+const UserControl::Measures &UserControl::measures() const
 {
-    if (!m_metrics)
-        m_metrics.emplace(m_font->font());
-    return *m_metrics;
+    if (!m_measures) {
+        const QFontMetricsF metrics(m_font->font());
+        m_measures = Measures{metrics, metrics.ascent(), metrics.height()};
+    }
+    return *m_measures;
 }
 
 void UserControl::showFontOnWidget()
@@ -164,10 +166,9 @@ void UserControl::Print(const QString &text)
     // One line: line breaks print as nothing.
     shown.replace(u'\n', u' ').replace(u'\r', u' ');
 
-    const QFontMetricsF &metrics = fontMetrics();
     m_drawing->lines.push_back(
-        {m_printPosition + QPointF(0, metrics.ascent()), shown, m_font->font(), colorFromValue(m_foreColor)});
-    m_printPosition = QPointF(0, m_printPosition.y() + metrics.height());
+        {m_printPosition + QPointF(0, measures().ascent), shown, m_font->font(), colorFromValue(m_foreColor)});
+    m_printPosition = QPointF(0, m_printPosition.y() + lineHeight());
     m_widget.update();
 }
 
@@ -178,9 +179,8 @@ float UserControl::TextWidth(const QString &text) const
 
 float UserControl::TextHeight(const QString &text) const
 {
-    const QFontMetricsF &metrics = fontMetrics();
     const qsizetype lines = text.count(u'\n') + 1;
-    return float(metrics.height() * double(lines) * twipsPerPixel);
+    return float(lineHeight() * double(lines) * twipsPerPixel);
 }
 
 float UserControl::ScaleWidth() const

@@ -79,7 +79,8 @@ protected:
 
     // Called after the surface's font changed, or the font object it holds.
     virtual void surfaceFontChanged() { }
-    const QFontMetricsF &fontMetrics() const;
+    const QFontMetricsF &fontMetrics() const { return measures().metrics; }
+    qreal lineHeight() const { return measures().lineHeight; }
 
     // The surface's own values. Colours are 0x00BBGGRR or system colours;
     // a value that is neither throws RuntimeError 380, and so does a
@@ -154,7 +155,14 @@ private:
     qint16 m_borderStyle = 0;
     std::shared_ptr<FontObject> m_font;
     QMetaObject::Connection m_fontFollowed;
-    mutable std::optional<QFontMetricsF> m_metrics;
+    struct Measures
+    {
+        QFontMetricsF metrics;
+        qreal ascent;
+        qreal lineHeight;
+    };
+    const Measures &measures() const;
+    mutable std::optional<Measures> m_measures;
     bool m_changingWidget = false;
     bool m_resizing = false;
     bool m_userMode = true;
