@@ -1,6 +1,8 @@
 // What a running banner costs its host: the processor time of the whole
 // host process per second of wall time, for each case of size, interval
-// and caption length, in three hosts started one after another:
+// and caption length, in three hosts started one after another, three
+// rounds of them, each host's median printed (a shared machine's load
+// moves a single measure by a fifth either way):
 //   - a Qt program holding a Scroller (it links Tovrell::Control);
 //   - a plain Xlib program holding one, with a poll loop of its own
 //     (bannerhost, on the example hosts' banner.c);
@@ -9,7 +11,7 @@
 //     image at an offset moved by the width of "W" (and again where it
 //     ends, as the banner comes round), the floor for this kind of banner.
 // Each host warms up for two seconds, then is measured from /proc for the
-// given seconds (8 by default). Run on an X server:
+// given seconds (4 by default). Run on an X server:
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds]
 
@@ -26,6 +28,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -158,6 +161,12 @@ double measure(const QString &program, const QStringList &arguments, double seco
     return alive ? 100.0 * used / elapsed : -1.0;
 }
 
+double median(std::array<double, 3> measures)
+{
+    std::sort(measures.begin(), measures.end());
+    return measures[1];
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -168,7 +177,7 @@ int main(int argc, char **argv)
         return runHost(arguments[2], {arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
                                       arguments[6].toInt()});
 
-    const double seconds = arguments.size() > 1 ? arguments[1].toDouble() : 8.0;
+    const double seconds = arguments.size() > 1 ? arguments[1].toDouble() : 4.0;
     // The C host finds the library through a registry of its own.
     const QString registry = QDir::temp().filePath(QStringLiteral("bannercost-registry.ini"));
     qputenv("FORM_COMPONENT_REGISTRY", registry.toLocal8Bit());
@@ -179,11 +188,17 @@ int main(int argc, char **argv)
     for (const Case &c : cases) {
         const QStringList size = {QString::number(c.width), QString::number(c.height), QString::number(c.interval),
                                   QString::number(c.captionLength)};
-        const double qtHost = measure(QApplication::applicationFilePath(), QStringList{"--host", "scroller"} + size,
-                                      seconds);
-        const double cHost = measure(QStringLiteral(BANNERHOST), size, seconds);
-        const double reference = measure(QApplication::applicationFilePath(),
-                                         QStringList{"--host", "reference"} + size, seconds);
+        std::array<double, 3> qtHosts{}, cHosts{}, references{};
+        for (std::size_t round = 0; round < 3; ++round) {
+            qtHosts[round] = measure(QApplication::applicationFilePath(), QStringList{"--host", "scroller"} + size,
+                                     seconds);
+            cHosts[round] = measure(QStringLiteral(BANNERHOST), size, seconds);
+            references[round] = measure(QApplication::applicationFilePath(),
+                                        QStringList{"--host", "reference"} + size, seconds);
+        }
+        const double qtHost = median(qtHosts);
+        const double cHost = median(cHosts);
+        const double reference = median(references);
         const QString name = QStringLiteral("%1x%2, %3, %4").arg(c.width).arg(c.height).arg(c.interval).arg(c.captionLength);
         std::printf("%-26s %11.2f%% %11.2f%% %11.2f%% %7.2fx %7.2fx\n", qPrintable(name), qtHost, cHost, reference,
                     qtHost / reference, cHost / reference);
