@@ -285,6 +285,15 @@ std::pair<qreal, int> bandOf(const QPointF &origin, const QRectF &clip, qreal as
     return {origin.y() - top, int(std::min(std::ceil(origin.y() + descent + reach / 2), std::ceil(clip.bottom())) - top)};
 }
 
+// Whether the strip's images were drawn for this font, device, colours and
+// band of rows.
+bool drawnFor(const Strip &strip, const QFont &font, qreal dpi, const QColor &colour, const QColor &background,
+              std::pair<qreal, int> band)
+{
+    return strip.font == font && strip.dpi == dpi && strip.colour == colour.rgba()
+        && strip.background == background.rgba() && std::pair(strip.baseline, strip.height) == band;
+}
+
 // Where text starts among the strip's characters: the first place where
 // the two agree as far as both go.
 std::optional<qsizetype> placeIn(const Strip &strip, const QString &text)
@@ -483,21 +492,19 @@ QRect drawTextLine(QPainter &painter, const QPointF &origin, const QString &text
         const qreal dpi = painter.device() ? qreal(painter.device()->logicalDpiX()) : 0.0;
         // A line whose shown part the strip holds is copied without being
         // laid out: a banner's next line only brings characters out of view.
-        if (!strip.text.isEmpty() && strip.font == font && strip.dpi == dpi && strip.colour == colour.rgba()
-            && strip.background == background.rgba()
-            && bandOf(origin, clip, strip.ascent, strip.reach - strip.ascent) == std::pair(strip.baseline, strip.height)) {
+        if (!strip.text.isEmpty()
+            && drawnFor(strip, font, dpi, colour, background,
+                        bandOf(origin, clip, strip.ascent, strip.reach - strip.ascent))) {
             if (const auto start = placeIn(strip, text); start && holds(strip, *start, text, width + strip.reach))
                 return drawFromStrip(painter, strip, origin, forgetBefore(strip, *start), width);
         }
         const LaidOutLine &line = laidOut(text, font, painter.device());
         if (line.runs.size() == 1) {
-            const auto [baseline, height] = bandOf(origin, clip, line.ascent, line.descent);
+            const auto band = bandOf(origin, clip, line.ascent, line.descent);
             const QRawFont rawFont = line.runs.front().rawFont();
-            if (strip.font != font || strip.dpi != dpi || strip.colour != colour.rgba()
-                || strip.background != background.rgba() || strip.baseline != baseline || strip.height != height
-                || !(strip.rawFont == rawFont)) {
-                strip = Strip{font, dpi, colour.rgba(), background.rgba(), baseline, height, rawFont, line.ascent,
-                              line.ascent + line.descent, {}, {}, {}, {}, {}, {}};
+            if (!drawnFor(strip, font, dpi, colour, background, band) || !(strip.rawFont == rawFont)) {
+                strip = Strip{font, dpi, colour.rgba(), background.rgba(), band.first, band.second, rawFont,
+                              line.ascent, line.ascent + line.descent, {}, {}, {}, {}, {}, {}};
             }
             if (strip.text.isEmpty() && line.characters) {
                 strip.text = text;
