@@ -138,14 +138,11 @@ QRect UserControl::drawingArea() const
 void UserControl::Cls()
 {
     // Cleared in place: a banner clears and prints again at every tick.
-    const QSize size = drawingArea().size().expandedTo(QSize(0, 0));
-    if (m_drawing) {
-        m_drawing->size = size;
-        m_drawing->background = colorFromValue(m_backColor);
-        m_drawing->lines.clear();
-    } else {
-        m_drawing = Drawing{size, colorFromValue(m_backColor), {}};
-    }
+    if (!m_drawing)
+        m_drawing.emplace();
+    m_drawing->size = drawingArea().size().expandedTo(QSize(0, 0));
+    m_drawing->background = colorFromValue(m_backColor);
+    m_drawing->lines.clear();
     m_printPosition = QPointF(0, 0);
     m_widget.update();
 }
