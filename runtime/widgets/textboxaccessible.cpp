@@ -90,12 +90,13 @@ std::pair<int, int> TextBoxAccessible::selected() const
     return {cursor.selectionStart(), cursor.selectionEnd()};
 }
 
-// The unit of text that holds offset. A line edit's line is its whole text,
-// a document's the line of its layout, or the paragraph where it has none;
-// with a selection, the line at an offset within it is the selection.
-std::pair<int, int> TextBoxAccessible::unitAt(int offset, QAccessible::TextBoundaryType boundaryType) const
+// The unit of text (what the box shows) that holds offset. A line edit's
+// line is its whole text, a document's the line of its layout, or the
+// paragraph where it has none; with a selection, the line at an offset
+// within it is the selection.
+std::pair<int, int> TextBoxAccessible::unitAt(const QString &text, int offset,
+                                              QAccessible::TextBoundaryType boundaryType) const
 {
-    const QString text = shown();
     const bool line = boundaryType == QAccessible::LineBoundary;
     const bool whole = boundaryType == QAccessible::ParagraphBoundary || boundaryType == QAccessible::NoBoundary;
     if (!line && !whole)
@@ -207,15 +208,17 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const
 QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                                          int *endOffset) const
 {
-    return textOf(shown(), unitAt(offset, boundaryType), startOffset, endOffset);
+    const QString text = shown();
+    return textOf(text, unitAt(text, offset, boundaryType), startOffset, endOffset);
 }
 
 QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                                              int *endOffset) const
 {
-    const int start = unitAt(offset, boundaryType).first;
-    const auto before = start == 0 ? std::pair{0, 0} : unitAt(start - 1, boundaryType);
-    return textOf(shown(), before, startOffset, endOffset);
+    const QString text = shown();
+    const int start = unitAt(text, offset, boundaryType).first;
+    const auto before = start == 0 ? std::pair{0, 0} : unitAt(text, start - 1, boundaryType);
+    return textOf(text, before, startOffset, endOffset);
 }
 
 QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
@@ -225,16 +228,18 @@ QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundary
     const int length = int(text.size());
     // A document's paragraph or line ends before its line break; the next
     // one starts after it.
-    int end = unitAt(offset, boundaryType).second;
+    int end = unitAt(text, offset, boundaryType).second;
     if (end < length && text.at(end) == u'\n' && boundaryType != QAccessible::CharBoundary)
         ++end;
-    const auto after = end >= length ? std::pair{length, length} : unitAt(end, boundaryType);
+    const auto after = end >= length ? std::pair{length, length} : unitAt(text, end, boundaryType);
     return textOf(text, after, startOffset, endOffset);
 }
 
+// Counted without copying the text: a document's count has its last
+// paragraph's end too.
 int TextBoxAccessible::characterCount() const
 {
-    return int(shown().size());
+    return lineEdit() ? int(lineEdit()->displayText().size()) : document()->document()->characterCount() - 1;
 }
 
 QRect TextBoxAccessible::characterRect(int) const

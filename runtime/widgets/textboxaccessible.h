@@ -52,5 +52,5 @@ private:
     QPlainTextEdit *document() const;
     QString shown() const;
     std::pair<int, int> selected() const;
-    std::pair<int, int> unitAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
+    std::pair<int, int> unitAt(const QString &text, int offset, QAccessible::TextBoundaryType boundaryType) const;
 };

@@ -104,6 +104,7 @@ void TestTextBoxAccessible::textAtOffset()
     QCOMPARE(unit, expected);
     QCOMPARE(from, start);
     QCOMPARE(to, end);
+    QCOMPARE(read->characterCount(), int(read->text(0, -1).size()));
 }
 
 void TestTextBoxAccessible::selectionAndCaret()
