@@ -3,6 +3,7 @@
 #include <tovrell/interfaces.h>
 
 #include <atomic>
+#include <initializer_list>
 
 // Whether an id passed in is missing. A C host passes class and interface
 // ids by pointer and may pass null; here they arrive as references, which
@@ -13,6 +14,33 @@ inline bool isMissing(const GUID *id)
 {
     const GUID *volatile address = id;
     return address == nullptr;
+}
+
+// One interface an object hands out: its id, and the object as it.
+struct Face
+{
+    const IID &id;
+    void *object;
+};
+
+// What every QueryInterface does: nulls the out pointer, refuses a null
+// one or a null id, and hands out the face whose id is riid with a
+// reference taken through self; E_NOINTERFACE for any other id.
+inline HRESULT answerQueryInterface(IUnknown &self, REFIID riid, void **object, std::initializer_list<Face> faces)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (isMissing(&riid))
+        return E_POINTER;
+    for (const Face &face : faces) {
+        if (riid == face.id) {
+            *object = face.object;
+            self.AddRef();
+            return S_OK;
+        }
+    }
+    return E_NOINTERFACE;
 }
 
 // A library's module: where it is loaded, and its live objects and server

@@ -16,16 +16,8 @@ ConnectionPoint::~ConnectionPoint()
 
 HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (isMissing(&riid))
-        return E_POINTER;
-    if (!(riid == IID_IUnknown) && !(riid == IID_IConnectionPoint))
-        return E_NOINTERFACE;
-    *object = static_cast<IConnectionPoint *>(this);
-    AddRef();
-    return S_OK;
+    IConnectionPoint *self = this;
+    return answerQueryInterface(*this, riid, object, {{IID_IUnknown, self}, {IID_IConnectionPoint, self}});
 }
 
 ULONG ConnectionPoint::AddRef()

@@ -21,22 +21,17 @@ public:
 
     std::shared_ptr<FontObject> font() const { return m_font; }
 
+    // Asked for its own id, it answers itself without a reference: only
+    // the runtime asks, to find its own font objects.
     HRESULT QueryInterface(REFIID riid, void **object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (isMissing(&riid))
-            return E_POINTER;
-        if (riid == IID_FontDispatchSelf) {
+        IDispatch *self = this;
+        const HRESULT result = answerQueryInterface(*this, riid, object, {{IID_IUnknown, self}, {IID_IDispatch, self}});
+        if (result == E_NOINTERFACE && riid == IID_FontDispatchSelf) {
             *object = this;
             return S_OK;
         }
-        if (!(riid == IID_IUnknown) && !(riid == IID_IDispatch))
-            return E_NOINTERFACE;
-        *object = static_cast<IDispatch *>(this);
-        AddRef();
-        return S_OK;
+        return result;
     }
     HRESULT GetTypeInfoCount(UINT *count) override
     {
