@@ -7,7 +7,6 @@
 #include "scrollerobject.h"
 #include <tovrell/tovrell.h>
 
-
 namespace {
 
 const ProjectDescriptor &project()
@@ -27,7 +26,7 @@ const ProjectDescriptor &project()
 
 // A control is a widget: it needs a QApplication, which the library makes
 // for a host that is not a Qt program, and its thread.
-HRESULT createObject(REFCLSID classId, IUnknown **object)
+HRESULT createObject(REFCLSID classId, REFIID, IUnknown **object)
 {
     if (!(classId == CLSID_Scroller))
         return CLASS_E_CLASSNOTAVAILABLE;
@@ -39,7 +38,7 @@ HRESULT createObject(REFCLSID classId, IUnknown **object)
 
 LibraryServices services()
 {
-    return {&project(), &createObject};
+    return {&project(), &createObject, &HostApplication::wakeDescriptor, &HostApplication::runPendingWork};
 }
 
 // The library entry: the runtime hears of every load and unload.

@@ -1,5 +1,7 @@
 #include "hostapplication.h"
 
+#include <tovrell/tovrell.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QGuiApplication>
@@ -24,13 +26,12 @@ QApplication *made = nullptr;
 int wakeUp = -1;
 std::vector<int> watched;
 
-// The arguments of the application the library makes: the program's name,
-// and where the host runs on X11, Qt's X11 platform, whatever else Qt would
-// prefer: the host's windows are X11 windows.
-int argumentCount = 1;
+// The arguments of the application the library makes: the program's name
+// and the platform it was found to start on. Qt keeps them to the end.
+QByteArray platform;
 char platformOption[] = "-platform";
-char x11Platform[] = "xcb";
-char *arguments[] = {program_invocation_name, platformOption, x11Platform, nullptr};
+char *arguments[] = {program_invocation_name, platformOption, nullptr, nullptr};
+int argumentCount = 3;
 
 // Keeps the library loaded once Qt holds code of it (its widgets' classes,
 // its handlers): a dlclose would leave the application calling into
@@ -42,12 +43,40 @@ void stayLoaded()
         dlopen(self.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
-void makeApplication()
+// Whether an X server answers at DISPLAY: Qt's X11 platform aborts the
+// process where none does, so the library asks first.
+bool x11ServerAnswers()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        argumentCount = 3;
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const bool answers = !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    return answers;
+}
+
+// The platform the library's application starts on: none, without a
+// window system, where QT_QPA_PLATFORM asks for that; else X11, where a
+// server answers, whatever else QT_QPA_PLATFORM names: the host's windows
+// are X11 windows, and a Wayland connection of the library's own could
+// show nothing inside them. Empty where no platform can start.
+QByteArray platformThatStarts()
+{
+    const QByteArray asked = qgetenv("QT_QPA_PLATFORM");
+    if (asked == "offscreen" || asked == "minimal")
+        return asked;
+    return x11ServerAnswers() ? QByteArrayLiteral("xcb") : QByteArray();
+}
+
+HRESULT makeApplication()
+{
+    platform = platformThatStarts();
+    if (platform.isEmpty())
+        return TOVRELL_E_NODISPLAY;
+    arguments[2] = platform.data();
     made = new QApplication(argumentCount, arguments);
     stayLoaded();
+    return S_OK;
 }
 
 bool glibLoop()
@@ -90,8 +119,10 @@ HRESULT ensure()
     static std::mutex making;
     {
         const std::lock_guard lock(making);
-        if (!QCoreApplication::instance())
-            makeApplication();
+        if (!QCoreApplication::instance()) {
+            if (const HRESULT made = makeApplication(); FAILED(made))
+                return made;
+        }
     }
     const auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!application)
@@ -106,41 +137,31 @@ bool onX11()
     return QGuiApplication::platformName() == u"xcb";
 }
 
-void passKeysOn(unsigned long window)
+void wake()
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return;
-    xcb_connection_t *connection = x11->connection();
-    const auto cookie = xcb_get_window_attributes(connection, xcb_window_t(window));
-    xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(connection, cookie, nullptr);
-    if (!attributes)
-        return;
-    const std::uint32_t mask =
-        attributes->your_event_mask & ~std::uint32_t(XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE);
-    free(attributes);
-    xcb_change_window_attributes(connection, xcb_window_t(window), XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(connection);
+    if (wakeUp >= 0)
+        g_main_context_wakeup(g_main_context_default());
 }
 
-int wakeDescriptor()
+namespace {
+
+// Whether the loop calls can run here and now.
+HRESULT loopUsable()
 {
-    if (!glibLoop())
-        return -1;
-    if (wakeUp < 0) {
-        wakeUp = epoll_create1(EPOLL_CLOEXEC);
-        runPendingWork();
-    }
-    return wakeUp;
+    const QCoreApplication *application = QCoreApplication::instance();
+    if (!application)
+        return CO_E_NOTINITIALIZED;
+    if (QThread::currentThread() != application->thread())
+        return RPC_E_WRONG_THREAD;
+    return glibLoop() ? S_OK : E_NOTIMPL;
 }
 
 // GLib's own iteration, taken apart so that what it would wait for is
 // known: prepare, query, look without waiting, check, dispatch; again while
-// something was ready, a few times at most.
-int runPendingWork()
+// something was ready, a few times at most. Answers the milliseconds GLib
+// would wait.
+int runGlibRounds()
 {
-    if (!glibLoop())
-        return 0;
     GMainContext *context = g_main_context_default();
     if (!g_main_context_acquire(context))
         return 0;
@@ -164,6 +185,37 @@ int runPendingWork()
     if (wakeUp >= 0)
         watch(descriptors);
     return timeout;
+}
+
+} // namespace
+
+HRESULT wakeDescriptor(std::int32_t *descriptor)
+{
+    if (const HRESULT usable = loopUsable(); FAILED(usable))
+        return usable;
+    if (wakeUp < 0) {
+        wakeUp = epoll_create1(EPOLL_CLOEXEC);
+        if (wakeUp < 0)
+            return E_FAIL;
+        // The set starts as what GLib waits on; the round does no work
+        // from within a dispatch, where the host should not be calling.
+        if (g_main_depth() == 0)
+            runGlibRounds();
+    }
+    *descriptor = wakeUp;
+    return S_OK;
+}
+
+HRESULT runPendingWork(std::int32_t *nextMilliseconds)
+{
+    if (const HRESULT usable = loopUsable(); FAILED(usable))
+        return usable;
+    // Within a dispatch GLib runs the work itself; a round from here would
+    // run handlers inside handlers.
+    if (g_main_depth() > 0)
+        return E_ILLEGAL_METHOD_CALL;
+    *nextMilliseconds = runGlibRounds();
+    return S_OK;
 }
 
 void end()

@@ -2,33 +2,35 @@
 
 #include <tovrell/componenttypes.h>
 
+#include <cstdint>
+
 // The Qt application that a host which is not a Qt program lacks, and the
-// way such a host's own loop runs the controls' work.
+// way such a host's own loop runs the controls' work. tovrell.h states the
+// rules a host sees (its threads, the platform chosen, the answers).
 namespace HostApplication {
 
 // Whether controls can be made on this thread: S_OK where the process has
 // a QApplication and this is its thread, after making one when the process
-// has no Qt application at all; CO_E_NOTINITIALIZED where it has one of
-// another kind (no widgets); RPC_E_WRONG_THREAD on another thread.
+// has no Qt application at all and its platform can start;
+// TOVRELL_E_NODISPLAY where it cannot; CO_E_NOTINITIALIZED where the
+// process has an application of another kind (no widgets);
+// RPC_E_WRONG_THREAD on another thread.
 HRESULT ensure();
 
 // Whether the application runs on X11, where a control can live in a
 // window of another program.
 bool onX11();
 
-// Makes the X11 window of a control inside a host's window pass the keys
-// on to the host's: X gives a key to the window under the pointer when it
-// lies within the window that has the focus, so a control that took keys
-// would take them from the host's own controls.
-void passKeysOn(unsigned long window);
+// Makes a pending call of the loop's return soon: a host's own loop waits
+// on the wake descriptor for as long as the last round said, and a call of
+// the host's may have made work due sooner.
+void wake();
 
-// One descriptor that becomes readable whenever the controls have work,
-// for a host that polls; -1 where Qt's loop is not GLib's.
-int wakeDescriptor();
-
-// Runs the work that is due now; answers the milliseconds until more
-// falls due (-1: none is planned; the descriptor tells).
-int runPendingWork();
+// ILoopIntegration's calls: the descriptor that becomes readable whenever
+// the controls have work, and a round of that work with the milliseconds
+// until more falls due (-1: the descriptor tells).
+HRESULT wakeDescriptor(std::int32_t *descriptor);
+HRESULT runPendingWork(std::int32_t *nextMilliseconds);
 
 // Closes the wake-up descriptor; at unload. The application the library
 // made stays to the end of the process: Qt's own objects of static

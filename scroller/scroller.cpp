@@ -114,7 +114,7 @@ bool Scroller::writeProperties(PropertyBag &bag)
 
 void Scroller::setBounds(const QRect &bounds)
 {
-    checked([&] { d->setBounds(bounds); });
+    checked([&] { d->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height()); });
 }
 
 quint32 Scroller::BackColor() const

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 using Tovrell::Scroller;
 using Tovrell::ScrollerPrivate;
@@ -48,6 +49,7 @@ const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
 
 ScrollerObject::ScrollerObject()
     : m_scroller(new Scroller)
+    , m_placement(*m_scroller, [this] { ScrollerPrivate::of(*m_scroller).destroyNativeWindow(); })
 {
     QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
                      [this](int number, const QString &description) {
@@ -57,32 +59,27 @@ ScrollerObject::ScrollerObject()
     connectEvents();
 }
 
+// The control leaves a host's window before its widget goes, and both are
+// gone from the X server when the release returns.
 ScrollerObject::~ScrollerObject()
 {
+    if (m_scroller)
+        m_placement.leave();
     delete m_scroller.data();
+    X11Placement::sync();
 }
 
 HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (isMissing(&riid))
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Scroller)
-        *object = static_cast<_Scroller *>(this);
-    else if (riid == IID_IConnectionPointContainer)
-        *object = static_cast<IConnectionPointContainer *>(this);
-    else if (riid == IID_IPersistPropertyBag)
-        *object = static_cast<IPersistPropertyBag *>(this);
-    else if (riid == IID_IWidgetControl)
-        *object = static_cast<IWidgetControl *>(this);
-    else if (riid == IID_INativeWindowControl)
-        *object = static_cast<INativeWindowControl *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    _Scroller *scroller = this;
+    return answerQueryInterface(*scroller, riid, object,
+                                {{IID_IUnknown, scroller},
+                                 {IID_IDispatch, scroller},
+                                 {IID__Scroller, scroller},
+                                 {IID_IConnectionPointContainer, static_cast<IConnectionPointContainer *>(this)},
+                                 {IID_IPersistPropertyBag, static_cast<IPersistPropertyBag *>(this)},
+                                 {IID_IWidgetControl, static_cast<IWidgetControl *>(this)},
+                                 {IID_IX11WindowControl, static_cast<IX11WindowControl *>(this)}});
 }
 
 // Whether the control can be called now: it lives (the host has not
@@ -110,19 +107,38 @@ EXCEPINFO ScrollerObject::exceptionOf(HRESULT result) const
     return exception;
 }
 
+// Runs work on the control, which may answer an HRESULT of its own or throw
+// the runtime error of a refused value. A host's own loop hears that work
+// may have fallen due.
 template <typename F>
 HRESULT ScrollerObject::call(F &&work)
 {
     if (const HRESULT state = usable(); FAILED(state))
         return state;
     try {
-        work(ScrollerPrivate::of(*m_scroller));
-        return S_OK;
+        HRESULT result = S_OK;
+        ScrollerPrivate &scroller = ScrollerPrivate::of(*m_scroller);
+        if constexpr (std::is_void_v<std::invoke_result_t<F, ScrollerPrivate &>>)
+            work(scroller);
+        else
+            result = work(scroller);
+        HostApplication::wake();
+        return result;
     } catch (const RuntimeError &error) {
         m_lastError = error.number();
         m_lastErrorDescription = error.message();
         return resultOf(error.number());
     }
+}
+
+// Runs a persistence handler, which reports a refused value through the
+// control's errorRaised rather than throwing it.
+HRESULT ScrollerObject::persist(const std::function<bool(ScrollerPrivate &)> &handler)
+{
+    return call([&](ScrollerPrivate &s) {
+        m_lastError = 0;
+        return handler(s) ? S_OK : resultOf(m_lastError);
+    });
 }
 
 HRESULT ScrollerObject::GetTypeInfoCount(UINT *count)
@@ -501,25 +517,17 @@ HRESULT ScrollerObject::GetClassID(CLSID *classId)
 
 HRESULT ScrollerObject::InitNew()
 {
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
-    m_lastError = 0;
-    return ScrollerPrivate::of(*m_scroller).initProperties() ? S_OK : resultOf(m_lastError);
+    return persist([](ScrollerPrivate &s) { return s.initProperties(); });
 }
 
 HRESULT ScrollerObject::Load(IPropertyBag *bag, IErrorLog *log)
 {
     if (!bag)
         return E_POINTER;
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
     HostPropertyBag properties(bag, log);
-    m_lastError = 0;
-    if (ScrollerPrivate::of(*m_scroller).readProperties(properties))
-        return S_OK;
-    const HRESULT result = resultOf(m_lastError);
+    const HRESULT result = persist([&](ScrollerPrivate &s) { return s.readProperties(properties); });
     // Tell the host's error log which saved value was refused, and why.
-    if (log) {
+    if (log && (std::uint32_t(result) & 0xFFFF0000u) == 0x800A0000u) {
         EXCEPINFO exception = exceptionOf(result);
         const QString name = properties.lastRead();
         log->AddError(reinterpret_cast<const OLECHAR *>(name.utf16()), &exception);
@@ -533,100 +541,35 @@ HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
 {
     if (!bag)
         return E_POINTER;
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
     HostPropertyBag properties(bag, nullptr);
-    m_lastError = 0;
-    return ScrollerPrivate::of(*m_scroller).writeProperties(properties) ? S_OK : resultOf(m_lastError);
+    return persist([&](ScrollerPrivate &s) { return s.writeProperties(properties); });
 }
 
 HRESULT ScrollerObject::SetParent(void *parentWidget)
 {
     return call([this, parentWidget](ScrollerPrivate &s) {
-        leaveHostWindow();
+        m_placement.leave();
         s.widget().setParent(static_cast<QWidget *>(parentWidget));
-        if (parentWidget && !m_hidden)
+        if (parentWidget && !m_placement.hidden())
             s.widget().show();
     });
 }
 
-// The control's window leaves the host's before the host's is forgotten:
-// a window is its parent's child, and would go with it.
-void ScrollerObject::leaveHostWindow()
+HRESULT ScrollerObject::SetParentWindow(std::uint64_t x11Window)
 {
-    if (!m_hostWindow)
-        return;
-    QWidget &widget = ScrollerPrivate::of(*m_scroller).widget();
-    widget.hide();
-    if (QWindow *own = widget.windowHandle())
-        own->setParent(nullptr);
-    m_hostWindow.reset();
-}
-
-HRESULT ScrollerObject::SetParentWindow(std::uint64_t window)
-{
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
-    if (!HostApplication::onX11())
-        return E_NOTIMPL;
-    return call([this, window](ScrollerPrivate &s) {
-        QWidget &widget = s.widget();
-        leaveHostWindow();
-        if (!window)
-            return;
-        widget.setParent(nullptr);
-        // A window of its own inside the host's, which never takes the
-        // keyboard from the host's controls.
-        widget.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-        widget.setAttribute(Qt::WA_ShowWithoutActivating);
-        m_hostWindow.reset(QWindow::fromWinId(WId(window)));
-        HostApplication::passKeysOn(widget.winId());
-        widget.windowHandle()->setParent(m_hostWindow.get());
-        if (!m_hidden)
-            widget.show();
-    });
+    return call([this, x11Window](ScrollerPrivate &) { return m_placement.place(x11Window); });
 }
 
 HRESULT ScrollerObject::SetVisible(VARIANT_BOOL visible)
 {
-    return call([this, visible](ScrollerPrivate &s) {
-        m_hidden = visible == VARIANT_FALSE;
-        // Without a parent the widget would show as a window of its own.
-        if (m_hostWindow || s.widget().parentWidget())
-            s.widget().setVisible(!m_hidden);
-    });
+    return call([this, visible](ScrollerPrivate &) { m_placement.setVisible(visible != VARIANT_FALSE); });
 }
 
-HRESULT ScrollerObject::GetWakeDescriptor(std::int32_t *descriptor)
-{
-    if (!descriptor)
-        return E_POINTER;
-    *descriptor = -1;
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
-    *descriptor = HostApplication::wakeDescriptor();
-    return *descriptor < 0 ? E_NOTIMPL : S_OK;
-}
-
-HRESULT ScrollerObject::RunPendingWork(std::int32_t *nextMilliseconds)
-{
-    if (!nextMilliseconds)
-        return E_POINTER;
-    *nextMilliseconds = -1;
-    if (const HRESULT state = usable(); FAILED(state))
-        return state;
-    // The work may release this object (a host's handler can).
-    AddRef();
-    *nextMilliseconds = HostApplication::runPendingWork();
-    Release();
-    return S_OK;
-}
-
-// The control refuses a negative size; this interface says so with
-// E_INVALIDARG, as it says of a font too large.
+// The control refuses a size no window can have; this interface says so
+// with E_INVALIDARG, as it says of a font too large.
 HRESULT ScrollerObject::SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)
 {
-    const HRESULT result = call([=](ScrollerPrivate &s) { s.setBounds(QRect(x, y, width, height)); });
+    const HRESULT result = call([=](ScrollerPrivate &s) { s.setBounds(x, y, width, height); });
     return result == resultOf(RuntimeError::InvalidPropertyValue) ? E_INVALIDARG : result;
 }
 

@@ -2,23 +2,25 @@
 
 #include "comobject.h"
 #include "connectionpoint.h"
+#include "x11placement.h"
 #include <tovrell/tovrell.h>
 
 #include <QPointer>
-#include <QWindow>
 
-#include <memory>
+#include <functional>
 
 namespace Tovrell {
 class Scroller;
+class ScrollerPrivate;
 }
 
 // The Scroller as a component: the dual _Scroller interface over the
 // control, its events and property changes through connection points,
 // persistence through a host's IPropertyBag, and placement on a Qt host's
-// window or on any X11 host's.
+// window or in any X11 host's. Every call goes through call(), which
+// answers for a control the host deleted or a call from another thread.
 class ScrollerObject final : public ComObject<ScrollerObject, _Scroller, IConnectionPointContainer, IPersistPropertyBag,
-                                              IWidgetControl, INativeWindowControl>
+                                              IWidgetControl, IX11WindowControl>
 {
 public:
     ScrollerObject();
@@ -57,15 +59,13 @@ public:
     HRESULT InitNew() override;
     HRESULT Load(IPropertyBag *bag, IErrorLog *log) override;
     HRESULT Save(IPropertyBag *bag, std::int32_t clearDirty, std::int32_t saveAll) override;
-    // IWidgetControl and INativeWindowControl
+    // IWidgetControl and IX11WindowControl
     HRESULT SetParent(void *parentWidget) override;
     HRESULT SetBounds(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) override;
     HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) override;
-    // INativeWindowControl
-    HRESULT SetParentWindow(std::uint64_t window) override;
+    // IX11WindowControl
+    HRESULT SetParentWindow(std::uint64_t x11Window) override;
     HRESULT SetVisible(VARIANT_BOOL visible) override;
-    HRESULT GetWakeDescriptor(std::int32_t *descriptor) override;
-    HRESULT RunPendingWork(std::int32_t *nextMilliseconds) override;
 
 private:
     HRESULT usable() const;
@@ -77,17 +77,15 @@ private:
     EXCEPINFO exceptionOf(HRESULT result) const;
     template <typename F>
     HRESULT call(F &&work);
+    HRESULT persist(const std::function<bool(Tovrell::ScrollerPrivate &)> &handler);
     void fire(DISPID id, DISPPARAMS &params);
     void connectEvents();
     void notifyChange(DISPID id);
-    void leaveHostWindow();
 
     QPointer<Tovrell::Scroller> m_scroller;
     ConnectionPoint m_events{*this, DIID___Scroller, true};
     ConnectionPoint m_propertyNotifications{*this, IID_IPropertyNotifySink, false};
-    // The host's own window, when the control lives in one.
-    std::unique_ptr<QWindow> m_hostWindow;
-    bool m_hidden = false;
+    X11Placement m_placement;
     int m_lastError = 0;
     QString m_lastErrorDescription;
 };

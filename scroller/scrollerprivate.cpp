@@ -77,12 +77,16 @@ bool ScrollerPrivate::writeProperties(::PropertyBag &bag)
     return runHandler([this, &bag] { UserControl_WriteProperties(bag); });
 }
 
-void ScrollerPrivate::setBounds(const QRect &bounds)
+void ScrollerPrivate::setBounds(int x, int y, int width, int height)
 {
-    if (bounds.width() < 0 || bounds.height() < 0)
+    // X11's own limits: coordinates are 16-bit, sizes at most 32767. A
+    // larger widget would ask for a backing store of gigabytes.
+    constexpr int largest = 32767;
+    const auto within = [](int value, int low) { return value >= low && value <= largest; };
+    if (!within(width, 0) || !within(height, 0) || !within(x, -largest - 1) || !within(y, -largest - 1))
         throw RuntimeError::invalidPropertyValue();
-    const bool sameSize = bounds.size() == q.size();
-    q.setGeometry(bounds);
+    const bool sameSize = QSize(width, height) == q.size();
+    q.setGeometry(x, y, width, height);
     if (sameSize)
         resized();
 }

@@ -34,7 +34,13 @@ public:
     bool initProperties();
     bool readProperties(::PropertyBag &bag);
     bool writeProperties(::PropertyBag &bag);
-    void setBounds(const QRect &bounds);
+    // Places the control in its parent, in pixels, and fits its font to
+    // its height, also when the size stays the same. A size or position no
+    // X11 window can have throws RuntimeError 380.
+    void setBounds(int x, int y, int width, int height);
+    // Destroys the widget's own native window, which its host took with
+    // its own: Qt makes a new one when the widget is placed again.
+    void destroyNativeWindow() { q.destroy(); }
 
     // The seven properties, in the order they are saved: every procedure
     // that reads, lets, saves, loads or reports one goes through its row.

@@ -1,5 +1,5 @@
-#ifndef FORM_COMPONENTTYPES_H
-#define FORM_COMPONENTTYPES_H
+#ifndef TOVRELL_COMPONENTTYPES_H
+#define TOVRELL_COMPONENTTYPES_H
 
 /* The data that crosses component interfaces, in the conventional layout of
    the component object system, so that a host written against that layout
@@ -33,6 +33,7 @@ typedef OLECHAR *BSTR;
 /* Result codes: integer constant expressions, so case labels in C too. */
 #define S_OK ((HRESULT)0)
 #define S_FALSE ((HRESULT)1)
+#define E_ILLEGAL_METHOD_CALL ((HRESULT)0x8000000Eu)
 #define E_NOTIMPL ((HRESULT)0x80004001u)
 #define E_NOINTERFACE ((HRESULT)0x80004002u)
 #define E_POINTER ((HRESULT)0x80004003u)

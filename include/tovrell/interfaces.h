@@ -1,5 +1,5 @@
-#ifndef FORM_INTERFACES_H
-#define FORM_INTERFACES_H
+#ifndef TOVRELL_INTERFACES_H
+#define TOVRELL_INTERFACES_H
 
 /* The interface shapes of the component object system, with the
    conventional function-table order: abstract classes in C++, and in C a
@@ -7,7 +7,9 @@
    object first (obj->lpVtbl->Release(obj)). Objects are freed by their
    last Release, never by delete. Every member returns an HRESULT (AddRef
    and Release: the new count) and never throws; an out pointer is nulled
-   before anything can fail, and E_POINTER answers a null one. */
+   before anything can fail, and E_POINTER answers a null one. Each entry
+   ends with the thread it is called on (tovrell.h says what the tags
+   mean): [main-thread] or [any-thread]. */
 
 #include "componenttypes.h"
 
@@ -22,7 +24,8 @@ typedef struct IPropertyBag IPropertyBag;
 typedef struct IPersistPropertyBag IPersistPropertyBag;
 typedef struct IPropertyNotifySink IPropertyNotifySink;
 typedef struct IWidgetControl IWidgetControl;
-typedef struct INativeWindowControl INativeWindowControl;
+typedef struct IX11WindowControl IX11WindowControl;
+typedef struct ILoopIntegration ILoopIntegration;
 
 /* Flags of IDispatch::Invoke. */
 #define DISPATCH_METHOD ((WORD)0x1)
@@ -53,20 +56,22 @@ static const IID IID_IErrorLog = {0x3127CA40, 0x446E, 0x11CE, {0x81, 0x35, 0x00,
 static const IID IID_IPropertyNotifySink = {
     0x9BFBBC02, 0xEFF1, 0x101A, {0x84, 0xED, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 static const IID IID_IWidgetControl = {0x6D2A9C45, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
-static const IID IID_INativeWindowControl = {
-    0x6D2A9C47, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+static const IID IID_IX11WindowControl = {0x6D2A9C48, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+static const IID IID_ILoopIntegration = {0x6D2A9C49, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 
 #ifdef __cplusplus
 
 struct IUnknown
 {
     // The object as interface riid, with one reference the caller releases;
-    // E_NOINTERFACE when it has no such interface.
+    // E_NOINTERFACE when it has no such interface. [any-thread]
     virtual HRESULT QueryInterface(REFIID riid, void **ppvObject) = 0;
     // Adds a reference; returns the new count (for diagnostics only).
+    // [any-thread]
     virtual ULONG AddRef() = 0;
-    // Drops a reference; the last one frees the object. Returns the count
-    // left. Releasing a reference one does not hold is undefined.
+    // Drops a reference; the last one frees the object (a control with its
+    // widget and window). Returns the count left. Releasing a reference one
+    // does not hold is undefined. [main-thread]
     virtual ULONG Release() = 0;
 
 protected:
@@ -77,9 +82,11 @@ struct IClassFactory : public IUnknown
 {
     // A new object as interface riid, with one reference the caller
     // releases. pUnkOuter must be null (CLASS_E_NOAGGREGATION otherwise).
+    // The first call of a process without a Qt application makes one, on
+    // the calling thread (tovrell.h). [main-thread]
     virtual HRESULT CreateInstance(IUnknown *pUnkOuter, REFIID riid, void **ppvObject) = 0;
     // Non-zero keeps the library in use (DllCanUnloadNow answers S_FALSE)
-    // until a matching call with zero.
+    // until a matching call with zero. [any-thread]
     virtual HRESULT LockServer(int32_t fLock) = 0;
 
 protected:
@@ -88,19 +95,20 @@ protected:
 
 struct IDispatch : public IUnknown
 {
-    // 0: no type information through the object.
+    // 0: no type information through the object. [main-thread]
     virtual HRESULT GetTypeInfoCount(UINT *pctinfo) = 0;
-    // E_NOTIMPL, *ppTInfo null.
+    // E_NOTIMPL, *ppTInfo null. [main-thread]
     virtual HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo **ppTInfo) = 0;
     // The dispatch id of each of cNames names, compared without case;
     // DISPID_UNKNOWN and DISP_E_UNKNOWNNAME for one it does not know.
+    // [main-thread]
     virtual HRESULT GetIDsOfNames(REFIID riid, OLECHAR **rgszNames, UINT cNames, LCID lcid, DISPID *rgDispId) = 0;
     // Calls member dispIdMember as wFlags says (DISPATCH_METHOD, _PROPERTYGET,
     // _PROPERTYPUT, _PROPERTYPUTREF) with the arguments of pDispParams, in
     // reverse order; the arguments stay the caller's. A result goes to
     // pVarResult (may be null; the caller clears it); a refusal fills
     // pExcepInfo (may be null) and answers DISP_E_EXCEPTION; puArgErr (may
-    // be null) names the argument of a DISP_E_TYPEMISMATCH.
+    // be null) names the argument of a DISP_E_TYPEMISMATCH. [main-thread]
     virtual HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS *pDispParams,
                            VARIANT *pVarResult, EXCEPINFO *pExcepInfo, UINT *puArgErr) = 0;
 
@@ -111,20 +119,22 @@ protected:
 // One outgoing interface of an object: hosts advise their sinks on it.
 struct IConnectionPoint : public IUnknown
 {
-    // The id of the outgoing interface.
+    // The id of the outgoing interface. [main-thread]
     virtual HRESULT GetConnectionInterface(IID *pIID) = 0;
     // The object that owns this point, with a reference the caller releases.
+    // [main-thread]
     virtual HRESULT GetConnectionPointContainer(IConnectionPointContainer **ppCPC) = 0;
     // Connects a sink, which must answer QueryInterface for the outgoing
     // interface (or IDispatch, for an event interface);
     // CONNECT_E_CANNOTCONNECT otherwise. The point holds a reference to it
     // until Unadvise or the object's end. The cookie (never 0) names the
-    // connection.
+    // connection. [main-thread]
     virtual HRESULT Advise(IUnknown *pUnkSink, DWORD *pdwCookie) = 0;
     // Disconnects and releases the sink; CONNECT_E_NOCONNECTION for a cookie
     // that names none. A sink may unadvise while it handles a call.
+    // [main-thread]
     virtual HRESULT Unadvise(DWORD dwCookie) = 0;
-    // E_NOTIMPL: connections are not enumerated.
+    // E_NOTIMPL: connections are not enumerated. [main-thread]
     virtual HRESULT EnumConnections(IEnumConnections **ppEnum) = 0;
 
 protected:
@@ -133,10 +143,11 @@ protected:
 
 struct IConnectionPointContainer : public IUnknown
 {
-    // E_NOTIMPL: points are found by their interface id.
+    // E_NOTIMPL: points are found by their interface id. [main-thread]
     virtual HRESULT EnumConnectionPoints(IEnumConnectionPoints **ppEnum) = 0;
     // The connection point for outgoing interface riid, with a reference
     // the caller releases; CONNECT_E_NOCONNECTION for another id.
+    // [main-thread]
     virtual HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) = 0;
 
 protected:
@@ -148,7 +159,7 @@ protected:
 struct IErrorLog : public IUnknown
 {
     // Property pszPropName (borrowed) failed to load as pExcepInfo says; the
-    // EXCEPINFO's strings stay the caller's.
+    // EXCEPINFO's strings stay the caller's. Called on [main-thread].
     virtual HRESULT AddError(const OLECHAR *pszPropName, EXCEPINFO *pExcepInfo) = 0;
 
 protected:
@@ -161,10 +172,11 @@ struct IPropertyBag : public IUnknown
     // Fills pVar (passed in VT_EMPTY) with the value saved as pszPropName;
     // the object clears it after use. A failure (any failing HRESULT) means
     // nothing is saved under that name and the property keeps its default.
+    // Called on [main-thread].
     virtual HRESULT Read(const OLECHAR *pszPropName, VARIANT *pVar, IErrorLog *pErrorLog) = 0;
     // Saves a copy of *pVar as pszPropName; the variant stays the caller's.
     // A font arrives as VT_DISPATCH: keep a reference, or read its Name,
-    // Size, Bold and Italic.
+    // Size, Bold and Italic. Called on [main-thread].
     virtual HRESULT Write(const OLECHAR *pszPropName, VARIANT *pVar) = 0;
 
 protected:
@@ -175,9 +187,9 @@ protected:
 // Call one of InitNew and Load once, after the ambient properties are set.
 struct IPersistPropertyBag : public IUnknown
 {
-    // The object's class id, to save beside its properties.
+    // The object's class id, to save beside its properties. [main-thread]
     virtual HRESULT GetClassID(CLSID *pClassID) = 0;
-    // Gives a new object its new-instance property values.
+    // Gives a new object its new-instance property values. [main-thread]
     virtual HRESULT InitNew() = 0;
     // Reads the saved properties; pErrorLog (may be null) is handed to the
     // bag's Read. A name the bag cannot Read takes its default. A value the
@@ -185,10 +197,10 @@ struct IPersistPropertyBag : public IUnknown
     // number (0x800A000D type mismatch, 0x800A0006 overflow, 0x800A017C
     // invalid property value): the values read before it stay, the object
     // stays usable, and pErrorLog (if given) hears the property's name and
-    // the error through AddError.
+    // the error through AddError. [main-thread]
     virtual HRESULT Load(IPropertyBag *pPropBag, IErrorLog *pErrorLog) = 0;
     // Writes the properties that differ from their defaults; a failing
-    // Write of the bag answers 0x800A017C.
+    // Write of the bag answers 0x800A017C. [main-thread]
     virtual HRESULT Save(IPropertyBag *pPropBag, int32_t fClearDirty, int32_t fSaveAllProperties) = 0;
 
 protected:
@@ -200,7 +212,8 @@ protected:
 // IID_IPropertyNotifySink.
 struct IPropertyNotifySink : public IUnknown
 {
-    // Property dispID has changed; the result is ignored.
+    // Property dispID has changed; the result is ignored. Called on
+    // [main-thread].
     virtual HRESULT OnChanged(DISPID dispID) = 0;
     // Property dispID is about to change (not called by the runtime's
     // objects, which do not ask).
@@ -212,68 +225,94 @@ protected:
 
 // The runtime's way for an in-process Qt host to place a control on its
 // window and give it its ambient properties (the host and the library must
-// use the same Qt). Call on the host's user-interface thread.
+// use the same Qt).
 struct IWidgetControl : public IUnknown
 {
     // parentWidget is the host's QWidget * (borrowed): the control becomes
     // its child widget and shows. Deleting that widget deletes the control's
     // widget too; the object then answers E_UNEXPECTED until released. Null
-    // takes the control off its parent (hidden).
+    // takes the control off its parent (hidden). [main-thread]
     virtual HRESULT SetParent(void *parentWidget) = 0;
-    // Position and size in the parent, in pixels; E_INVALIDARG for a
-    // negative size. The control fits its font to the height, also when
-    // the size is the one it has.
+    // Position and size in the parent, in pixels. E_INVALIDARG, and nothing
+    // changes, for a negative width or height, one above 32767, or a
+    // position outside -32768 to 32767: what an X11 window can have. The
+    // control fits its font to the height, also when the size is the one it
+    // has. [main-thread]
     virtual HRESULT SetBounds(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
     // The host's ambient properties: userMode VARIANT_TRUE when the host
     // runs (the banner scrolls), VARIANT_FALSE in design mode (it stands
     // still); the font (family borrowed for the call, size in points) that
     // a new control starts with. Ignored font when fontName is null or
     // fontPoints is not positive; E_INVALIDARG, and nothing changes, for a
-    // size above 2048 points.
+    // size above 2048 points. [main-thread]
     virtual HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) = 0;
 
 protected:
     ~IWidgetControl() = default;
 };
 
-// The runtime's way for any X11 host, Qt or not (C, GTK, Xlib), to show a
-// control in a window of its own, and for a host whose loop is not GLib's
-// to run the control's work. Call on the thread that created the control.
-struct INativeWindowControl : public IUnknown
+// The runtime's way for any X11 host, Qt or not (C, GTK, Xlib, SDL, Tk), to
+// show a control inside a window of its own. Its work runs in a GLib loop
+// by itself, and from any other loop through ILoopIntegration.
+struct IX11WindowControl : public IUnknown
 {
-    // window is an X11 window id of the host's (an Xlib Window, GDK's
-    // gdk_x11_window_get_xid): the control becomes its child window, at the
-    // bounds last set, shown unless SetVisible hid it. 0 takes it out
-    // (hidden). Set 0 or release the control before destroying the window.
-    // The control takes no keyboard focus: keys stay with the host's own
-    // controls; clicks on it reach the host's event sink. E_NOTIMPL, and
-    // nothing changes, where the process's Qt does not run on X11 (a
-    // Wayland session, offscreen): Wayland cannot place one program's
-    // surface inside another's.
-    virtual HRESULT SetParentWindow(uint64_t window) = 0;
+    // x11Window is the X11 window id (XID) of a window of the host's: an
+    // Xlib Window, GTK 3's gdk_x11_window_get_xid, GTK 4's
+    // gdk_x11_surface_get_xid, Tk's winfo_id, SDL's
+    // SDL_SysWMinfo.info.x11.window. The X server must know it already:
+    // flush the host's connection after making it (XFlush, XSync). The
+    // control becomes its child window at the bounds last set, shown unless
+    // SetVisible hid it; 0 takes it out (hidden). E_INVALIDARG, and nothing
+    // changes, for an id the server does not know, a root window or an
+    // input-only window. E_NOTIMPL, and nothing changes, where the library's
+    // Qt does not run on X11 (QT_QPA_PLATFORM=offscreen, or a Qt program on
+    // Wayland): Wayland cannot place one program's surface inside
+    // another's. The control takes no keyboard focus: keys stay with the
+    // host's own controls; clicks on it reach the host's event sink. A
+    // window destroyed while the control is in it (XDestroyWindow, or the
+    // host's connection closing) takes the control out as 0 does, and a
+    // later call places it again; setting 0 before destroying the window is
+    // still the tidy way. [main-thread]
+    virtual HRESULT SetParentWindow(uint64_t x11Window) = 0;
     // Position and size in that window, in pixels; as IWidgetControl's.
+    // [main-thread]
     virtual HRESULT SetBounds(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
     // Shows or hides the control in its window (shown at first). A hidden
-    // control draws nothing; its banner still advances.
+    // control draws nothing; its banner still advances. [main-thread]
     virtual HRESULT SetVisible(VARIANT_BOOL visible) = 0;
-    // The host's ambient properties; as IWidgetControl's.
+    // The host's ambient properties; as IWidgetControl's. [main-thread]
     virtual HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) = 0;
-    // For a host with a loop of its own (poll, select, SDL): a descriptor
-    // that becomes readable whenever the controls of the process have work
-    // (it belongs to the library; do not close it). Add it to what the loop
-    // waits on, and call RunPendingWork when it is readable or when the
-    // time that call gave has passed. A host whose loop is GLib's (GTK 3,
-    // GTK 4, g_main_loop_run) needs neither: GLib runs the controls' work.
-    // E_NOTIMPL where Qt's loop is not GLib's (QT_NO_GLIB set).
+
+protected:
+    ~IX11WindowControl() = default;
+};
+
+// For a host whose loop is not GLib's (poll, select, SDL, Tk): runs the
+// library's work (every control's timers, drawing and input) from that
+// loop. It belongs to the process, not to a control: the class factory
+// answers QueryInterface for it, and it keeps the library in use while
+// held. A host whose loop is GLib's (GTK 3 and 4, g_main_loop_run) needs
+// none of it: GLib runs that work. Both calls answer CO_E_NOTINITIALIZED
+// before the process's first control is made (there is no work yet), and
+// E_NOTIMPL where Qt's loop is not GLib's (QT_NO_GLIB set).
+struct ILoopIntegration : public IUnknown
+{
+    // A descriptor that is readable whenever work is due, also as soon as
+    // a call of the host's (a property, bounds, visibility, parent) has
+    // made some due. Wait for it (POLLIN) beside your own, and call
+    // RunPendingWork when it is readable or when the time RunPendingWork
+    // gave has passed: that is the whole rule. It belongs to the library:
+    // do not read or close it. [main-thread]
     virtual HRESULT GetWakeDescriptor(int32_t *descriptor) = 0;
-    // Runs the work of every control of the process that is due now (its
-    // timers, drawing, mouse input); *nextMilliseconds is how long the loop
+    // Runs the work that is due now; *nextMilliseconds is how long the loop
     // may wait before calling again, or -1 for as long as the descriptor
-    // stays quiet. Never call it from within a GLib loop's dispatch.
+    // stays quiet. E_ILLEGAL_METHOD_CALL, and nothing runs, when called
+    // from within a GLib loop's dispatch (a GTK handler, or a handler this
+    // call ran), where GLib runs the work itself. [main-thread]
     virtual HRESULT RunPendingWork(int32_t *nextMilliseconds) = 0;
 
 protected:
-    ~INativeWindowControl() = default;
+    ~ILoopIntegration() = default;
 };
 
 #else /* C: the same shapes as tables of functions */
@@ -416,29 +455,41 @@ struct IWidgetControl
     const IWidgetControlVtbl *lpVtbl;
 };
 
-typedef struct INativeWindowControlVtbl
+typedef struct IX11WindowControlVtbl
 {
-    HRESULT (*QueryInterface)(INativeWindowControl *This, REFIID riid, void **ppvObject);
-    ULONG (*AddRef)(INativeWindowControl *This);
-    ULONG (*Release)(INativeWindowControl *This);
-    HRESULT (*SetParentWindow)(INativeWindowControl *This, uint64_t window);
-    HRESULT (*SetBounds)(INativeWindowControl *This, int32_t x, int32_t y, int32_t width, int32_t height);
-    HRESULT (*SetVisible)(INativeWindowControl *This, VARIANT_BOOL visible);
-    HRESULT (*SetAmbient)(INativeWindowControl *This, VARIANT_BOOL userMode, const OLECHAR *fontName,
-                          float fontPoints);
-    HRESULT (*GetWakeDescriptor)(INativeWindowControl *This, int32_t *descriptor);
-    HRESULT (*RunPendingWork)(INativeWindowControl *This, int32_t *nextMilliseconds);
-} INativeWindowControlVtbl;
-struct INativeWindowControl
+    HRESULT (*QueryInterface)(IX11WindowControl *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IX11WindowControl *This);
+    ULONG (*Release)(IX11WindowControl *This);
+    HRESULT (*SetParentWindow)(IX11WindowControl *This, uint64_t x11Window);
+    HRESULT (*SetBounds)(IX11WindowControl *This, int32_t x, int32_t y, int32_t width, int32_t height);
+    HRESULT (*SetVisible)(IX11WindowControl *This, VARIANT_BOOL visible);
+    HRESULT (*SetAmbient)(IX11WindowControl *This, VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints);
+} IX11WindowControlVtbl;
+struct IX11WindowControl
 {
-    const INativeWindowControlVtbl *lpVtbl;
+    const IX11WindowControlVtbl *lpVtbl;
+};
+
+typedef struct ILoopIntegrationVtbl
+{
+    HRESULT (*QueryInterface)(ILoopIntegration *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(ILoopIntegration *This);
+    ULONG (*Release)(ILoopIntegration *This);
+    HRESULT (*GetWakeDescriptor)(ILoopIntegration *This, int32_t *descriptor);
+    HRESULT (*RunPendingWork)(ILoopIntegration *This, int32_t *nextMilliseconds);
+} ILoopIntegrationVtbl;
+struct ILoopIntegration
+{
+    const ILoopIntegrationVtbl *lpVtbl;
 };
 
 /* clang-format on */
 #endif
 
 /* Frees what the variant owns (a string, an interface reference) and makes
-   it VT_EMPTY; a by-reference variant owns nothing. E_INVALIDARG for null. */
+   it VT_EMPTY; a by-reference variant owns nothing. E_INVALIDARG for null.
+   [main-thread] where it holds one of the library's objects, else
+   [any-thread]. */
 static inline HRESULT VariantClear(VARIANT *variant)
 {
     if (!variant)
@@ -457,7 +508,7 @@ static inline HRESULT VariantClear(VARIANT *variant)
 }
 
 /* Copies source deeply into destination, which is cleared first: a string
-   is copied, an interface gains a reference. */
+   is copied, an interface gains a reference. As VariantClear's thread. */
 static inline HRESULT VariantCopy(VARIANT *destination, const VARIANT *source)
 {
     if (!destination || !source)

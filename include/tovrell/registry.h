@@ -5,7 +5,8 @@
    only by its id: where DllRegisterServer or regcomponent recorded it. Plain
    C11 or C++, without Qt, defined here since the host has no library yet.
 
-   The registries are INI files (scroller/HOSTING.md shows one): the user's,
+   The registries are INI files (the hosting guide, HOSTING.md in the kit's
+   documentation folder share/doc/tovrell, shows one): the user's,
    $FORM_COMPONENT_REGISTRY or $XDG_CONFIG_HOME/formruntime/components.ini
    (~/.config/... without XDG_CONFIG_HOME), then the one for every user,
    $FORM_COMPONENT_SYSTEM_REGISTRY or TOVRELL_SYSTEM_REGISTRY: that of the

@@ -62,7 +62,9 @@ public:
     bool writeProperties(PropertyBag &bag);
 
     // Places the control in its parent, in pixels, and fits its font to
-    // its height, also when the size stays the same.
+    // its height, also when the size stays the same. A negative size, one
+    // above 32767 or a position outside -32768 to 32767 (more than an X11
+    // window can have) throws Error 380 and changes nothing.
     void setBounds(const QRect &bounds);
 
     // 0x00BBGGRR, or 0x80000000 plus a system colour index up to 0x18.
@@ -118,15 +120,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QColor backColorForDesigner() const;
-    void setBackColorForDesigner(const QColor &color);
-    QColor foreColorForDesigner() const;
-    void setForeColorForDesigner(const QColor &color);
-    void setFontForDesigner(const QFont &font);
-    void setBorderStyleForDesigner(int style);
-    void setIntervalForDesigner(int milliseconds);
-    QString captionForDesigner() const;
-    void setCaptionForDesigner(const QString &caption);
+    // Designer's adaptors, for the properties above: not exported.
+    Q_DECL_HIDDEN QColor backColorForDesigner() const;
+    Q_DECL_HIDDEN void setBackColorForDesigner(const QColor &color);
+    Q_DECL_HIDDEN QColor foreColorForDesigner() const;
+    Q_DECL_HIDDEN void setForeColorForDesigner(const QColor &color);
+    Q_DECL_HIDDEN void setFontForDesigner(const QFont &font);
+    Q_DECL_HIDDEN void setBorderStyleForDesigner(int style);
+    Q_DECL_HIDDEN void setIntervalForDesigner(int milliseconds);
+    Q_DECL_HIDDEN QString captionForDesigner() const;
+    Q_DECL_HIDDEN void setCaptionForDesigner(const QString &caption);
 
     friend class ScrollerPrivate;
     std::unique_ptr<ScrollerPrivate> const d;

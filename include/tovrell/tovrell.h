@@ -9,32 +9,53 @@
    The hosting guide (HOSTING.md, in the kit's documentation folder
    share/doc/tovrell with example hosts in C) walks through a whole host.
 
-   Rules that hold for every call below:
-   - Threading: apartment. Create, call and release an object on the thread
-                      of the process's QApplication; a call from another thread answers
-                      RPC_E_WRONG_THREAD and does nothing. The entry points may be called
-                      from any thread. In a process with no Qt application (a C, GTK or
-                      Xlib program), the factory's first CreateInstance makes a
-                      QApplication on its own thread, which is the objects' thread from
-                      then on; the library then stays loaded, and the application lives,
-                      until the process ends. A process whose Qt application has no
-                      widgets (a QCoreApplication or QGuiApplication) is refused with
-                      CO_E_NOTINITIALIZED.
-   - Ownership: an interface pointer handed out (an out parameter, a
-                      QueryInterface) carries one reference that the receiver releases; an
-                      interface pointer passed in is borrowed for the call, and AddRef'ed if
-                      the object keeps it. Every object the library hands out (the control,
-                      its factory, its font object, its connection points) keeps the library
-                      in use until released. Strings are BSTRs (SysAllocString /
-                      SysFreeString); variants handed out belong to the receiver
-     (VariantClear). Releasing more often than one holds is a host fault
-                      that no object can detect.
-   - Failure: every call returns an HRESULT and never throws. E_POINTER for a
-                      null out pointer (the out pointer is nulled first when it is not null)
-                      or a null pointer in (an interface or class id, a name, a sink, a bag),
-                      E_UNEXPECTED once the host has deleted the window that held the
-                      control's widget, 0x800A0000 plus the runtime error's number when the
-                      control refuses a value (0x800A017C: invalid property value). */
+   Rules that hold for every call below and in interfaces.h:
+
+   Threads. Each entry ends with the thread it may be called on:
+   - [main-thread]: the thread of the process's Qt application. A Qt
+     program's is its own. In a process with no Qt application (a C, GTK,
+     Tk, SDL or Xlib program) the library makes one, on the thread of the
+     first CreateInstance, and that thread is the main thread from then
+     on; the library then stays loaded, and the application lives, until
+     the process ends. A call from another thread answers
+     RPC_E_WRONG_THREAD and does nothing. Interfaces a host implements
+     (sinks, bags) are called by the library on this thread.
+   - [any-thread]: any thread, at any time.
+
+   The application the library makes. Before making it, the library checks
+   that it can start: on X11 where an X server answers at DISPLAY, whatever
+   QT_QPA_PLATFORM says (the library shows controls in X11 windows, never
+   in another program's Wayland surface, so a host run with GDK_BACKEND=x11
+   in a Wayland session needs nothing more); without a window system where
+   QT_QPA_PLATFORM is "offscreen" or "minimal". Where neither holds (no
+   DISPLAY, or one that names no server), CreateInstance answers
+   TOVRELL_E_NODISPLAY and the process stays as it was. A process whose Qt
+   application has no widgets (a QCoreApplication or QGuiApplication) is
+   refused with CO_E_NOTINITIALIZED.
+
+   Ownership. An interface pointer handed out (an out parameter, a
+   QueryInterface) carries one reference that the receiver releases; an
+   interface pointer passed in is borrowed for the call, and AddRef'ed if
+   the object keeps it. Every object the library hands out (the control,
+   its factory, its font object, its connection points) keeps the library
+   in use until released. Strings are BSTRs (SysAllocString,
+   SysFreeString); variants handed out belong to the receiver
+   (VariantClear). Releasing more often than one holds is a host fault that
+   no object can detect.
+
+   Failure. Every call returns an HRESULT and never throws: E_POINTER for a
+   null out pointer (the out pointer is nulled first when it is not null)
+   or a null pointer in (an interface or class id, a name, a sink, a bag);
+   E_UNEXPECTED once the host has deleted the QWidget that held the
+   control's widget; 0x800A0000 plus the runtime error's number when the
+   control refuses a value (0x800A017C: invalid property value); and what
+   each entry names. A careless call (an unknown window, a size no window
+   can have, a call from another thread or from inside a GLib dispatch) is
+   answered, never obeyed. */
+
+/* CreateInstance's answer where the library's Qt application cannot start:
+   no DISPLAY, or one that names no X server. */
+#define TOVRELL_E_NODISPLAY ((HRESULT)0x80040300u)
 
 #include "interfaces.h"
 
@@ -70,10 +91,10 @@ enum ScrollerDispatchId {
    the names, in any case. No member has dispatch id 0. The object also
    answers QueryInterface for IUnknown, IDispatch, IConnectionPointContainer
    (events and property changes), IPersistPropertyBag (saving and loading),
-   INativeWindowControl (placing it in any X11 window, and running its work
-   from a host's own loop) and IWidgetControl (placing it on a Qt host's
-   QWidget); GetTypeInfoCount answers
-   0 (the type library is resource TYPELIB 1 of the library's file).
+   IX11WindowControl (placing it in any X11 window) and IWidgetControl
+   (placing it on a Qt host's QWidget); GetTypeInfoCount answers 0 (the type
+   library is resource TYPELIB 1 of the library's file). Every member is
+   [main-thread].
 
    Through Invoke: a get takes DISPATCH_PROPERTYGET (or DISPATCH_METHOD) and
    no argument; a let DISPATCH_PROPERTYPUT and one; Font's set
@@ -184,7 +205,7 @@ struct _Scroller
 
    The events, through the connection point for DIID___Scroller: the control
    calls each advised sink's IDispatch::Invoke with DISPATCH_METHOD and the
-   event's dispatch id, on the host's thread. Click (1) and DblClick (2) have
+   event's dispatch id, on the main thread. Click (1) and DblClick (2) have
    no arguments. MouseDown (3), MouseMove (4) and MouseUp (5) pass four
    by-reference arguments in reverse order: rgvarg[0] Y (VT_R4 | VT_BYREF),
    rgvarg[1] X (VT_R4 | VT_BYREF), rgvarg[2] Shift (VT_I2 | VT_BYREF),
@@ -199,22 +220,24 @@ struct _Scroller
    control calls each advised sink's OnChanged with the member's dispatch
    id. A sink must answer QueryInterface for IID_IPropertyNotifySink. */
 
-/* The library's exports, found with dlsym. Each may be called from any
-   thread and never throws. */
+/* The library's exports, found with dlsym. None throws. */
 #ifdef __cplusplus
 extern "C" {
 #endif
-/* The class factory of Scroller (CLSID_Scroller) as riid (IID_IUnknown or
-   IID_IClassFactory); the caller releases it. The factory's CreateInstance
-   makes a Scroller (no aggregation: CLASS_E_NOAGGREGATION; a Qt application
-   without widgets in the process: CO_E_NOTINITIALIZED) and LockServer keeps
-   the library in use. CLASS_E_CLASSNOTAVAILABLE for another class id,
-   E_NOINTERFACE for another interface id, E_POINTER for a null class id,
-   interface id or ppv. */
+/* The class factory of Scroller (CLSID_Scroller) as riid (IID_IUnknown,
+   IID_IClassFactory or IID_ILoopIntegration); the caller releases it. The
+   factory's CreateInstance makes a Scroller (no aggregation:
+   CLASS_E_NOAGGREGATION; where the library's application cannot start:
+   TOVRELL_E_NODISPLAY; a Qt application without widgets in the process:
+   CO_E_NOTINITIALIZED), LockServer keeps the library in use, and its
+   ILoopIntegration runs the library's work from a host's own loop.
+   CLASS_E_CLASSNOTAVAILABLE for another class id, E_NOINTERFACE for
+   another interface id, E_POINTER for a null class id, interface id or
+   ppv. [any-thread] */
 HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv);
 /* S_OK when no object of the library (factories, font objects and
    connection points included) lives and no lock is held, so the host may
-   dlclose it; S_FALSE otherwise. */
+   dlclose it; S_FALSE otherwise. [any-thread] */
 HRESULT DllCanUnloadNow(void);
 /* Writes the library into the per-user component registry (HOSTING.md):
    class id, programmatic id "Tovrell.Scroller", both interfaces and the type
@@ -223,11 +246,12 @@ HRESULT DllCanUnloadNow(void);
    SELFREG_E_CLASS when the registry cannot be read or written (read-only,
    or any content that a rewrite would not keep line for line: damaged,
    binary, hand-written comments); the file is then left byte for byte as
-   it was. */
+   it was. [any-thread] */
 HRESULT DllRegisterServer(void);
 /* Removes exactly what DllRegisterServer wrote, and nothing of another
    component; S_OK also when nothing was registered. SELFREG_E_CLASS, and
-   the file left as it was, on the same grounds as registration. */
+   the file left as it was, on the same grounds as registration.
+   [any-thread] */
 HRESULT DllUnregisterServer(void);
 #ifdef __cplusplus
 }

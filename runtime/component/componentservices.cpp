@@ -9,9 +9,10 @@
 
 namespace {
 
-// The class factory of one class: creates its objects and keeps the module
-// loaded while locked.
-class ClassFactory final : public ComObject<ClassFactory, IClassFactory>
+// The class factory of one class: creates its objects, keeps the module
+// loaded while locked, and runs the library's work from a host's own loop
+// where the library has any.
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory, ILoopIntegration>
 {
 public:
     ClassFactory(const LibraryServices &library, const CLSID &classId)
@@ -21,16 +22,12 @@ public:
 
     HRESULT QueryInterface(REFIID riid, void **object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (isMissing(&riid))
-            return E_POINTER;
-        if (!(riid == IID_IUnknown) && !(riid == IID_IClassFactory))
-            return E_NOINTERFACE;
-        *object = static_cast<IClassFactory *>(this);
-        AddRef();
-        return S_OK;
+        IClassFactory *factory = this;
+        if (!m_library.runPendingWork)
+            return answerQueryInterface(*factory, riid, object, {{IID_IUnknown, factory}, {IID_IClassFactory, factory}});
+        ILoopIntegration *loop = this;
+        return answerQueryInterface(*factory, riid, object,
+                                    {{IID_IUnknown, factory}, {IID_IClassFactory, factory}, {IID_ILoopIntegration, loop}});
     }
 
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) override
@@ -45,7 +42,7 @@ public:
         // The library declines to create an object where it cannot live,
         // e.g. a control in a process without a Qt application.
         IUnknown *created = nullptr;
-        if (const HRESULT made = m_library.createObject(m_classId, &created); FAILED(made))
+        if (const HRESULT made = m_library.createObject(m_classId, riid, &created); FAILED(made))
             return made;
         const HRESULT result = created->QueryInterface(riid, object);
         created->Release();
@@ -59,6 +56,26 @@ public:
         else
             ComponentModule::library().unlock();
         return S_OK;
+    }
+
+    HRESULT GetWakeDescriptor(std::int32_t *descriptor) override
+    {
+        if (!descriptor)
+            return E_POINTER;
+        *descriptor = -1;
+        return m_library.wakeDescriptor(descriptor);
+    }
+
+    HRESULT RunPendingWork(std::int32_t *nextMilliseconds) override
+    {
+        if (!nextMilliseconds)
+            return E_POINTER;
+        *nextMilliseconds = -1;
+        // The work may release this object (a host's handler can).
+        AddRef();
+        const HRESULT result = m_library.runPendingWork(nextMilliseconds);
+        Release();
+        return result;
     }
 
 private:

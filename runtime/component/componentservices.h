@@ -18,7 +18,13 @@ struct LibraryServices
     // Creates the object with the given class id into *object, with one
     // reference held by the caller; CLASS_E_CLASSNOTAVAILABLE for an unknown
     // class id, or the library's own failure where the object cannot live.
-    HRESULT (*createObject)(REFCLSID classId, IUnknown **object);
+    // riid is the interface the host asked for, which may tell how the
+    // object will be shown.
+    HRESULT (*createObject)(REFCLSID classId, REFIID riid, IUnknown **object);
+    // The library's work run from a host's own loop, which its class
+    // factories answer as ILoopIntegration; null where it has none.
+    HRESULT (*wakeDescriptor)(std::int32_t *descriptor) = nullptr;
+    HRESULT (*runPendingWork)(std::int32_t *nextMilliseconds) = nullptr;
 };
 
 // The reasons a library's entry is called for.

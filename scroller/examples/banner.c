@@ -1,4 +1,5 @@
-/* A Scroller in a host's window, in C: each step of HOSTING.md's walk. */
+/* A Scroller in a host's window, in C: the steps of HOSTING.md's walk,
+   numbered as it numbers them. The event sink and fail() come first. */
 
 #include "banner.h"
 
@@ -6,6 +7,8 @@
 
 #include <dlfcn.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 typedef HRESULT (*GetClassObject)(REFCLSID, REFIID, void **);
 typedef HRESULT (*CanUnloadNow)(void);
@@ -23,74 +26,80 @@ struct Banner
     void *library;
     CanUnloadNow canUnloadNow;
     _Scroller *scroller;
-    INativeWindowControl *placement;
+    IX11WindowControl *placement;
+    ILoopIntegration *loop;
     IConnectionPoint *events;
     DWORD cookie;
     EventSink sink;
 };
 
-static HRESULT sinkQueryInterface(IDispatch *This, REFIID riid, void **object)
+static HRESULT sink_query_interface(IDispatch *self, REFIID riid, void **object)
 {
     if (!object)
         return E_POINTER;
     *object = NULL;
     if (!IsEqualGUID(riid, &IID_IUnknown) && !IsEqualGUID(riid, &IID_IDispatch) && !IsEqualGUID(riid, &DIID___Scroller))
         return E_NOINTERFACE;
-    *object = This;
-    This->lpVtbl->AddRef(This);
+    *object = self;
+    self->lpVtbl->AddRef(self);
     return S_OK;
 }
 
-static ULONG sinkAddRef(IDispatch *This)
+static ULONG sink_add_ref(IDispatch *self)
 {
-    return ++((EventSink *)This)->references;
+    return ++((EventSink *)self)->references;
 }
 
-static ULONG sinkRelease(IDispatch *This)
+static ULONG sink_release(IDispatch *self)
 {
-    return --((EventSink *)This)->references;
+    return --((EventSink *)self)->references;
 }
 
-static HRESULT sinkGetTypeInfoCount(IDispatch *This, UINT *count)
+static HRESULT sink_get_type_info_count(IDispatch *self, UINT *count)
 {
-    (void)This;
+    (void)self;
+    if (!count)
+        return E_POINTER;
     *count = 0;
     return S_OK;
 }
 
-static HRESULT sinkGetTypeInfo(IDispatch *This, UINT index, LCID lcid, ITypeInfo **info)
+static HRESULT sink_get_type_info(IDispatch *self, UINT index, LCID lcid, ITypeInfo **info)
 {
-    (void)This, (void)index, (void)lcid;
-    *info = NULL;
+    (void)self, (void)index, (void)lcid;
+    if (info)
+        *info = NULL;
     return E_NOTIMPL;
 }
 
-static HRESULT sinkGetIDsOfNames(IDispatch *This, REFIID riid, OLECHAR **names, UINT count, LCID lcid, DISPID *ids)
+static HRESULT sink_get_ids_of_names(IDispatch *self, REFIID riid, OLECHAR **names, UINT count, LCID lcid, DISPID *ids)
 {
-    (void)This, (void)riid, (void)names, (void)count, (void)lcid, (void)ids;
+    (void)self, (void)riid, (void)names, (void)count, (void)lcid, (void)ids;
     return E_NOTIMPL;
 }
 
 /* MouseDown's arguments come by reference in reverse order: Y, X, Shift,
    Button; positions in twips (15 a pixel). */
-static HRESULT sinkInvoke(IDispatch *This, DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params,
-                          VARIANT *result, EXCEPINFO *exception, UINT *argumentError)
+static HRESULT sink_invoke(IDispatch *self, DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params,
+                           VARIANT *result, EXCEPINFO *exception, UINT *argument_error)
 {
-    (void)This, (void)riid, (void)lcid, (void)flags, (void)result, (void)exception, (void)argumentError;
+    (void)self, (void)riid, (void)lcid, (void)flags, (void)result, (void)exception, (void)argument_error;
     if (id == DISPID_SCROLLER_CLICK)
         printf("Click\n");
-    else if (id == DISPID_SCROLLER_MOUSEDOWN && params->cArgs == 4)
+    else if (id == DISPID_SCROLLER_MOUSEDOWN && params && params->cArgs == 4)
         printf("MouseDown %d %d %.0f %.0f\n", *params->rgvarg[3].piVal, *params->rgvarg[2].piVal,
                (double)*params->rgvarg[1].pfltVal, (double)*params->rgvarg[0].pfltVal);
     fflush(stdout);
     return S_OK;
 }
 
-static const IDispatchVtbl sinkFunctions = {
-    sinkQueryInterface, sinkAddRef,        sinkRelease, sinkGetTypeInfoCount,
-    sinkGetTypeInfo,    sinkGetIDsOfNames, sinkInvoke,
+static const IDispatchVtbl sink_functions = {
+    sink_query_interface, sink_add_ref,          sink_release, sink_get_type_info_count,
+    sink_get_type_info,   sink_get_ids_of_names, sink_invoke,
 };
 
+/* Says why the banner could not be made, releases what was, and answers
+   NULL. */
 static Banner *fail(Banner *banner, const char *what, HRESULT result)
 {
     fprintf(stderr, "banner: %s (0x%08X)\n", what, (unsigned)result);
@@ -102,7 +111,7 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
 {
     char path[4096];
     void *symbol;
-    GetClassObject getClassObject;
+    GetClassObject get_class_object;
     IClassFactory *factory = NULL;
     IPersistPropertyBag *persistence = NULL;
     IConnectionPointContainer *points = NULL;
@@ -112,7 +121,7 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     Banner *banner = calloc(1, sizeof *banner);
     if (!banner)
         return NULL;
-    banner->sink.face.lpVtbl = &sinkFunctions;
+    banner->sink.face.lpVtbl = &sink_functions;
     banner->sink.references = 1;
 
     /* 1. Find the library through the component registry, and load it. */
@@ -122,34 +131,49 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     if (!banner->library)
         return fail(banner, dlerror(), 0);
     symbol = dlsym(banner->library, "DllGetClassObject");
-    memcpy(&getClassObject, &symbol, sizeof symbol);
+    memcpy(&get_class_object, &symbol, sizeof symbol);
     symbol = dlsym(banner->library, "DllCanUnloadNow");
     memcpy(&banner->canUnloadNow, &symbol, sizeof symbol);
+    if (!get_class_object || !banner->canUnloadNow)
+        return fail(banner, "not a component library", 0);
 
     /* 2. Create a Scroller. The library makes the Qt application that the
-       control lives in, on this thread. */
-    result = getClassObject(&CLSID_Scroller, &IID_IClassFactory, (void **)&factory);
+       control lives in, on this thread; where it cannot (no X server), it
+       says so. The factory also runs the library's work for a loop of the
+       host's own: keep that interface. */
+    result = get_class_object(&CLSID_Scroller, &IID_IClassFactory, (void **)&factory);
     if (FAILED(result))
         return fail(banner, "no class factory", result);
     result = factory->lpVtbl->CreateInstance(factory, NULL, &IID__Scroller, (void **)&banner->scroller);
+    if (SUCCEEDED(result))
+        result = factory->lpVtbl->QueryInterface(factory, &IID_ILoopIntegration, (void **)&banner->loop);
     factory->lpVtbl->Release(factory);
+    if (result == TOVRELL_E_NODISPLAY)
+        return fail(banner, "no X server to show it on", result);
     if (FAILED(result))
         return fail(banner, "no Scroller", result);
 
     /* 3. Site it in the window: ambient properties first (running, so it
        scrolls; the desktop's font), then the window. */
-    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_INativeWindowControl,
-                                             (void **)&banner->placement);
-    banner->placement->lpVtbl->SetAmbient(banner->placement, VARIANT_TRUE, NULL, 0.0f);
-    result = banner->placement->lpVtbl->SetParentWindow(banner->placement, window);
+    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IX11WindowControl,
+                                                      (void **)&banner->placement);
+    if (SUCCEEDED(result))
+        result = banner->placement->lpVtbl->SetAmbient(banner->placement, VARIANT_TRUE, NULL, 0.0f);
+    if (SUCCEEDED(result))
+        result = banner->placement->lpVtbl->SetParentWindow(banner->placement, window);
+    if (result == E_INVALIDARG)
+        return fail(banner, "the X server does not know that window (flush the connection first)", result);
     if (FAILED(result))
         return fail(banner, "no X11 window can hold it here", result);
 
     /* 4. A new placement and its caption, then its bounds: the control fits
        its font, the one the placement gave it, to the height. */
-    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag, (void **)&persistence);
-    result = persistence->lpVtbl->InitNew(persistence);
-    persistence->lpVtbl->Release(persistence);
+    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag,
+                                                      (void **)&persistence);
+    if (SUCCEEDED(result)) {
+        result = persistence->lpVtbl->InitNew(persistence);
+        persistence->lpVtbl->Release(persistence);
+    }
     if (FAILED(result))
         return fail(banner, "InitNew failed", result);
     VariantInit(&value);
@@ -157,16 +181,21 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     value.bstrVal = SysAllocStringLen(NULL, (UINT)strlen(caption));
     for (i = 0; value.bstrVal && caption[i]; ++i)
         value.bstrVal[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
-    result = banner->scroller->lpVtbl->put_Caption(banner->scroller, value);
+    result = value.bstrVal ? banner->scroller->lpVtbl->put_Caption(banner->scroller, value) : E_OUTOFMEMORY;
     VariantClear(&value);
     if (FAILED(result))
         return fail(banner, "the caption was refused", result);
-    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
+    result = banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
+    if (FAILED(result))
+        return fail(banner, "the bounds were refused", result);
 
     /* 5. Hear its events. */
-    banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer, (void **)&points);
-    result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
-    points->lpVtbl->Release(points);
+    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer,
+                                                      (void **)&points);
+    if (SUCCEEDED(result)) {
+        result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
+        points->lpVtbl->Release(points);
+    }
     if (SUCCEEDED(result))
         result = banner->events->lpVtbl->Advise(banner->events, (IUnknown *)&banner->sink, &banner->cookie);
     if (FAILED(result))
@@ -174,9 +203,9 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     return banner;
 }
 
-void banner_move(Banner *banner, int x, int y, int width, int height)
+int banner_move(Banner *banner, int x, int y, int width, int height)
 {
-    banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
+    return FAILED(banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height));
 }
 
 float banner_font_size(Banner *banner)
@@ -192,6 +221,7 @@ float banner_font_size(Banner *banner)
                                        NULL))
         && size.vt == VT_R4)
         points = size.fltVal;
+    VariantClear(&size);
     font->lpVtbl->Release(font);
     return points;
 }
@@ -201,17 +231,20 @@ int banner_set_interval(Banner *banner, int milliseconds)
     return FAILED(banner->scroller->lpVtbl->put_Interval(banner->scroller, milliseconds));
 }
 
+/* 6. Run its work from a loop of your own. */
 int banner_wake_descriptor(Banner *banner)
 {
     int32_t descriptor = -1;
-    banner->placement->lpVtbl->GetWakeDescriptor(banner->placement, &descriptor);
+    if (FAILED(banner->loop->lpVtbl->GetWakeDescriptor(banner->loop, &descriptor)))
+        return -1;
     return descriptor;
 }
 
 int banner_run_pending_work(Banner *banner)
 {
     int32_t next = -1;
-    banner->placement->lpVtbl->RunPendingWork(banner->placement, &next);
+    if (FAILED(banner->loop->lpVtbl->RunPendingWork(banner->loop, &next)))
+        return -1;
     return next;
 }
 
@@ -231,6 +264,8 @@ int banner_close(Banner *banner)
     }
     if (banner->scroller)
         banner->scroller->lpVtbl->Release(banner->scroller);
+    if (banner->loop)
+        banner->loop->lpVtbl->Release(banner->loop);
     if (banner->library) {
         unloadable = banner->canUnloadNow && banner->canUnloadNow() == S_OK && banner->sink.references == 1;
         dlclose(banner->library);

@@ -12,13 +12,21 @@ and move (two captures differ inside its rectangle and nowhere outside); a
 click on it reaches the host's sink; a taller window fits a larger font;
 with "entry", typing reaches the host's entry, also after a click on the
 banner; closing the window releases everything and the host ends with 0.
-Captures are taken with xwd, input is sent with xdotool (XTest).
+Captures are taken with xwd, input is sent with xdotool (XTest). The host
+runs with a text cursor that does not blink (GTK's settings.ini), so that
+only the banner moves, and in a D-Bus session of its own where one can be
+had (a GtkApplication asks for one). A host ending in .py runs with this
+Python.
 """
 
+import os
+import pathlib
 import queue
+import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -32,9 +40,21 @@ def check(condition, what):
     return condition
 
 
+def still_desktop(folder):
+    """Settings under which GTK 3 and 4 draw a text cursor that stands still."""
+    for version in ("gtk-3.0", "gtk-4.0"):
+        settings = pathlib.Path(folder, version, "settings.ini")
+        settings.parent.mkdir(parents=True)
+        settings.write_text("[Settings]\ngtk-cursor-blink = false\n")
+    return dict(os.environ, XDG_CONFIG_HOME=folder, NO_AT_BRIDGE="1")
+
+
 class Host:
-    def __init__(self, path):
-        self.process = subprocess.Popen([path], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    def __init__(self, path, environment):
+        session = ["dbus-run-session", "--"] if shutil.which("dbus-run-session") else []
+        interpreter = [sys.executable] if path.endswith(".py") else []
+        self.process = subprocess.Popen([*session, *interpreter, path], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        text=True, env=environment)
         self.lines = queue.Queue()
         threading.Thread(target=self.read, daemon=True).start()
 
@@ -53,6 +73,20 @@ class Host:
             if line.startswith(prefix):
                 return line
         return None
+
+
+def top_level(window, x, y):
+    """The top-level window that holds window (a toolkit such as Tk wraps
+    its own in one), and (x, y) of window in it."""
+    while True:
+        tree = subprocess.run(["xwininfo", "-tree", "-id", window], check=True, capture_output=True, text=True).stdout
+        parent = tree.split("Parent window id: ")[1].split()[0]
+        if "(the root window)" in tree.split("Parent window id: ")[1].splitlines()[0]:
+            return window, x, y
+        info = subprocess.run(["xwininfo", "-id", window], check=True, capture_output=True, text=True).stdout
+        x += int(info.split("Relative upper-left X:")[1].split()[0])
+        y += int(info.split("Relative upper-left Y:")[1].split()[0])
+        window = parent
 
 
 def capture(window):
@@ -92,7 +126,11 @@ def xdotool(*arguments):
 
 
 def main():
-    host = Host(sys.argv[1])
+    with tempfile.TemporaryDirectory() as folder:
+        return drive(Host(sys.argv[1], still_desktop(folder)))
+
+
+def drive(host):
     with_entry = "entry" in sys.argv[2:]
     ready = host.wait_for("ready", 20)
     if not check(ready, "the host places its banner"):
@@ -100,6 +138,7 @@ def main():
         return 1
     window, *bounds = ready.split()[1:]
     x, y, w, h = (int(value) for value in bounds)
+    window, x, y = top_level(window, x, y)
     first_font = float(host.wait_for("font").split()[1])
 
     time.sleep(1)

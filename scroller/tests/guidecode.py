@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""The guide's C is the example hosts' C: every ```c block of the guide
-stands, line for line (indentation aside), in one of the examples, which
-their own tests build and run.
+"""The guide's code is the example hosts' code: every ```c and ```python
+block of the guide stands, line for line (indentation aside), in one of the
+examples in that language, which their own tests build and run.
 
     guidecode.py <HOSTING.md> <examples folder>
 """
@@ -17,12 +17,15 @@ def plain(text):
 
 def main():
     guide = pathlib.Path(sys.argv[1]).read_text(encoding="utf-8")
-    examples = [plain(path.read_text(encoding="utf-8")) for path in sorted(pathlib.Path(sys.argv[2]).glob("*.[ch]"))]
-    blocks = re.findall(r"^```c\n(.*?)^```$", guide, re.MULTILINE | re.DOTALL)
-    missing = [block for block in blocks if not any(plain(block) in example for example in examples)]
+    folder = pathlib.Path(sys.argv[2])
+    examples = {language: [plain(path.read_text(encoding="utf-8")) for path in sorted(folder.glob(pattern))]
+                for language, pattern in (("c", "*.[ch]"), ("python", "*.py"))}
+    blocks = re.findall(r"^```(c|python)\n(.*?)^```$", guide, re.MULTILINE | re.DOTALL)
+    missing = [block for language, block in blocks
+               if not any(plain(block) in example for example in examples[language])]
     for block in missing:
         print("not in the example hosts:\n" + block)
-    print(f"{len(blocks) - len(missing)} of {len(blocks)} blocks of C stand in the example hosts")
+    print(f"{len(blocks) - len(missing)} of {len(blocks)} blocks of code stand in the example hosts")
     return 1 if missing or not blocks else 0
 
 

@@ -26,7 +26,7 @@ ProjectDescriptor project()
     return descriptor;
 }
 
-HRESULT createNothing(REFCLSID, IUnknown **)
+HRESULT createNothing(REFCLSID, REFIID, IUnknown **)
 {
     return CLASS_E_CLASSNOTAVAILABLE;
 }
