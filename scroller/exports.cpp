@@ -24,15 +24,18 @@ const ProjectDescriptor &project()
     return descriptor;
 }
 
-// A control is a widget: it needs a QApplication, which the library makes
-// for a host that is not a Qt program, and its thread.
-HRESULT createObject(REFCLSID classId, REFIID, IUnknown **object)
+// A control needs the application, which the library makes for a host that
+// is not a Qt program, and its thread; a control with a window needs
+// widgets. A host that asks for the windowless face gets a control
+// without a window.
+HRESULT createObject(REFCLSID classId, REFIID riid, IUnknown **object)
 {
     if (!(classId == CLSID_Scroller))
         return CLASS_E_CLASSNOTAVAILABLE;
-    if (const HRESULT ready = HostApplication::ensure(); FAILED(ready))
+    const bool windowless = riid == IID_IWindowlessControl;
+    if (const HRESULT ready = HostApplication::ensure(windowless); FAILED(ready))
         return ready;
-    *object = static_cast<_Scroller *>(new ScrollerObject);
+    *object = static_cast<_Scroller *>(new ScrollerObject(windowless));
     return S_OK;
 }
 

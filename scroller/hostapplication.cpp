@@ -56,21 +56,24 @@ bool x11ServerAnswers()
 }
 
 // The platform the library's application starts on: none, without a
-// window system, where QT_QPA_PLATFORM asks for that; else X11, where a
-// server answers, whatever else QT_QPA_PLATFORM names: the host's windows
-// are X11 windows, and a Wayland connection of the library's own could
-// show nothing inside them. Empty where no platform can start.
-QByteArray platformThatStarts()
+// window system, where QT_QPA_PLATFORM asks for that or the first control
+// is windowless; else X11, where a server answers, whatever else
+// QT_QPA_PLATFORM names: the host's windows are X11 windows, and a Wayland
+// connection of the library's own could show nothing inside them. Empty
+// where no platform can start.
+QByteArray platformThatStarts(bool windowless)
 {
     const QByteArray asked = qgetenv("QT_QPA_PLATFORM");
     if (asked == "offscreen" || asked == "minimal")
         return asked;
+    if (windowless)
+        return QByteArrayLiteral("offscreen");
     return x11ServerAnswers() ? QByteArrayLiteral("xcb") : QByteArray();
 }
 
-HRESULT makeApplication()
+HRESULT makeApplication(bool windowless)
 {
-    platform = platformThatStarts();
+    platform = platformThatStarts(windowless);
     if (platform.isEmpty())
         return TOVRELL_E_NODISPLAY;
     arguments[2] = platform.data();
@@ -114,18 +117,19 @@ void watch(const std::vector<GPollFD> &descriptors)
 
 } // namespace
 
-HRESULT ensure()
+HRESULT ensure(bool windowless)
 {
     static std::mutex making;
     {
         const std::lock_guard lock(making);
         if (!QCoreApplication::instance()) {
-            if (const HRESULT made = makeApplication(); FAILED(made))
-                return made;
+            if (const HRESULT started = makeApplication(windowless); FAILED(started))
+                return started;
         }
     }
-    const auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
-    if (!application)
+    const QCoreApplication *application = QCoreApplication::instance();
+    const bool drawsAtAll = qobject_cast<const QGuiApplication *>(application);
+    if (!drawsAtAll || (!windowless && !qobject_cast<const QApplication *>(application)))
         return CO_E_NOTINITIALIZED;
     if (QThread::currentThread() != application->thread())
         return RPC_E_WRONG_THREAD;

@@ -9,13 +9,14 @@
 // rules a host sees (its threads, the platform chosen, the answers).
 namespace HostApplication {
 
-// Whether controls can be made on this thread: S_OK where the process has
-// a QApplication and this is its thread, after making one when the process
-// has no Qt application at all and its platform can start;
-// TOVRELL_E_NODISPLAY where it cannot; CO_E_NOTINITIALIZED where the
-// process has an application of another kind (no widgets);
-// RPC_E_WRONG_THREAD on another thread.
-HRESULT ensure();
+// Whether a control (windowless or not) can be made on this thread: S_OK
+// where the process has an application it can live in (a QApplication; a
+// QGuiApplication does for a windowless one) and this is its thread, after
+// making a QApplication when the process has none and its platform can
+// start; TOVRELL_E_NODISPLAY where it cannot; CO_E_NOTINITIALIZED where the
+// process's application is of another kind; RPC_E_WRONG_THREAD on another
+// thread.
+HRESULT ensure(bool windowless);
 
 // Whether the application runs on X11, where a control can live in a
 // window of another program.

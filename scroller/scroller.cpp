@@ -7,6 +7,7 @@
 #include "scrollerprivate.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -29,6 +30,43 @@ protected:
 
 private:
     Tovrell::PropertyBag &m_bag;
+};
+
+// The Scroller's own widget as its face: Qt sizes and paints it, and its
+// signals tell a Qt host. Its font and enabled state are the QWidget's
+// own, reached around the class's properties of the same names.
+class WidgetFace final : public ScrollerFace
+{
+public:
+    explicit WidgetFace(Scroller &scroller)
+        : q(scroller)
+    {
+        // Mouse movement reaches the handler with or without a button held.
+        q.setMouseTracking(true);
+        // paint covers every pixel: Qt need not clear the widget first.
+        q.setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    QSize size() const override { return q.size(); }
+    void update() override { q.update(); }
+    QFont defaultFont() const override { return q.parentWidget() ? q.parentWidget()->font() : QApplication::font(); }
+    bool isEnabled() const override { return q.isEnabled(); }
+    void setEnabled(bool enabled) override { static_cast<QWidget &>(q).setEnabled(enabled); }
+    void showFont(const QFont &font) override { static_cast<QWidget &>(q).setFont(font); }
+    QObject &lifetime() override { return q; }
+    void setGeometry(const QRect &bounds) override { q.setGeometry(bounds); }
+    void propertyChanged(const QString &name) override { emit q.propertyChanged(name); }
+    void errorRaised(int number, const QString &description) override { emit q.errorRaised(number, description); }
+    void Click() override { emit q.Click(); }
+    void DblClick() override { emit q.DblClick(); }
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseDown(Button, Shift, X, Y); }
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseMove(Button, Shift, X, Y); }
+    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseUp(Button, Shift, X, Y); }
+    void captionChanged() override { tellCaptionChanged(q); }
+    void scrollingChanged() override { tellScrollingChanged(q); }
+
+private:
+    Scroller &q;
 };
 
 // Runs a property procedure, turning a runtime error into the kit's own.
@@ -66,10 +104,10 @@ Error::~Error() = default;
 
 Scroller::Scroller(QWidget *parent)
     : QWidget(parent)
-    , d(std::make_unique<ScrollerPrivate>(*this))
+    , d(std::make_unique<ScrollerPrivate>(std::make_unique<WidgetFace>(*this)))
 {
     resize(sizeHint());
-    d->showFontOnWidget();
+    d->showFontOnSurface();
     makeReadableToScreenReaders(*this);
 }
 
@@ -206,7 +244,7 @@ void Scroller::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
-        d->widgetChanged(*event);
+        d->widgetChanged(*event, font());
 }
 
 void Scroller::paintEvent(QPaintEvent *)

@@ -7,7 +7,9 @@
 #include "hostpropertybag.h"
 #include "scrollermembers.h"
 #include "scrollerprivate.h"
+#include "windowlessface.h"
 
+#include <QImage>
 #include <QThread>
 #include <QWidget>
 
@@ -47,15 +49,29 @@ const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
 
 } // namespace
 
-ScrollerObject::ScrollerObject()
-    : m_scroller(new Scroller)
-    , m_placement(*m_scroller, [this] { ScrollerPrivate::of(*m_scroller).destroyNativeWindow(); })
+ScrollerObject::ScrollerObject(bool windowless)
 {
-    QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
-                     [this](int number, const QString &description) {
-                         m_lastError = number;
-                         m_lastErrorDescription = description;
-                     });
+    if (windowless) {
+        auto face = std::make_unique<Tovrell::WindowlessFace>();
+        m_windowlessFace = face.get();
+        m_windowless = std::make_unique<ScrollerPrivate>(std::move(face));
+        QObject::connect(m_windowlessFace, &Tovrell::WindowlessFace::errorRaisedNumbered, m_windowlessFace,
+                         [this](int number, const QString &description) {
+                             m_lastError = number;
+                             m_lastErrorDescription = description;
+                         });
+        QObject::connect(m_windowlessFace, &Tovrell::WindowlessFace::invalidated, m_windowlessFace,
+                         [this](const QRect &area) { invalidate(area); });
+    } else {
+        m_scroller = new Scroller;
+        m_placement = std::make_unique<X11Placement>(*m_scroller,
+                                                     [this] { ScrollerPrivate::destroyNativeWindow(*m_scroller); });
+        QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
+                         [this](int number, const QString &description) {
+                             m_lastError = number;
+                             m_lastErrorDescription = description;
+                         });
+    }
     connectEvents();
 }
 
@@ -64,31 +80,50 @@ ScrollerObject::ScrollerObject()
 ScrollerObject::~ScrollerObject()
 {
     if (m_scroller)
-        m_placement.leave();
+        m_placement->leave();
+    m_placement.reset();
     delete m_scroller.data();
     X11Placement::sync();
+    m_windowless.reset();
+    if (m_site)
+        m_site->Release();
 }
 
 HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
 {
     _Scroller *scroller = this;
+    auto *container = static_cast<IConnectionPointContainer *>(this);
+    auto *persistence = static_cast<IPersistPropertyBag *>(this);
+    if (m_windowless)
+        return answerQueryInterface(*scroller, riid, object,
+                                    {{IID_IUnknown, scroller},
+                                     {IID_IDispatch, scroller},
+                                     {IID__Scroller, scroller},
+                                     {IID_IConnectionPointContainer, container},
+                                     {IID_IPersistPropertyBag, persistence},
+                                     {IID_IWindowlessControl, static_cast<IWindowlessControl *>(this)}});
     return answerQueryInterface(*scroller, riid, object,
                                 {{IID_IUnknown, scroller},
                                  {IID_IDispatch, scroller},
                                  {IID__Scroller, scroller},
-                                 {IID_IConnectionPointContainer, static_cast<IConnectionPointContainer *>(this)},
-                                 {IID_IPersistPropertyBag, static_cast<IPersistPropertyBag *>(this)},
+                                 {IID_IConnectionPointContainer, container},
+                                 {IID_IPersistPropertyBag, persistence},
                                  {IID_IWidgetControl, static_cast<IWidgetControl *>(this)},
                                  {IID_IX11WindowControl, static_cast<IX11WindowControl *>(this)}});
+}
+
+ScrollerPrivate &ScrollerObject::engine() const
+{
+    return m_windowless ? *m_windowless : ScrollerPrivate::of(*m_scroller);
 }
 
 // Whether the control can be called now: it lives (the host has not
 // deleted it with its window), and the call comes on its thread.
 HRESULT ScrollerObject::usable() const
 {
-    if (!m_scroller)
+    if (!m_windowless && !m_scroller)
         return E_UNEXPECTED;
-    if (QThread::currentThread() != m_scroller->thread())
+    if (QThread::currentThread() != engine().face().lifetime().thread())
         return RPC_E_WRONG_THREAD;
     return S_OK;
 }
@@ -117,7 +152,7 @@ HRESULT ScrollerObject::call(F &&work)
         return state;
     try {
         HRESULT result = S_OK;
-        ScrollerPrivate &scroller = ScrollerPrivate::of(*m_scroller);
+        ScrollerPrivate &scroller = engine();
         if constexpr (std::is_void_v<std::invoke_result_t<F, ScrollerPrivate &>>)
             work(scroller);
         else
@@ -498,13 +533,33 @@ void ScrollerObject::connectEvents()
             fire(id, params);
         };
     };
-    Scroller *s = m_scroller.data();
-    QObject::connect(s, &Scroller::Click, s, plain(ScrollerMembers::ClickEvent));
-    QObject::connect(s, &Scroller::DblClick, s, plain(ScrollerMembers::DblClickEvent));
-    QObject::connect(s, &Scroller::MouseDown, s, mouse(ScrollerMembers::MouseDownEvent));
-    QObject::connect(s, &Scroller::MouseMove, s, mouse(ScrollerMembers::MouseMoveEvent));
-    QObject::connect(s, &Scroller::MouseUp, s, mouse(ScrollerMembers::MouseUpEvent));
-    ScrollerPrivate::of(*s).onPropertyChanged = [this](DISPID id) { notifyChange(id); };
+    // The same five events, from the widget or from the windowless face.
+    auto hear = [&](auto *source, auto click, auto doubleClick, auto down, auto move, auto up) {
+        QObject::connect(source, click, source, plain(ScrollerMembers::ClickEvent));
+        QObject::connect(source, doubleClick, source, plain(ScrollerMembers::DblClickEvent));
+        QObject::connect(source, down, source, mouse(ScrollerMembers::MouseDownEvent));
+        QObject::connect(source, move, source, mouse(ScrollerMembers::MouseMoveEvent));
+        QObject::connect(source, up, source, mouse(ScrollerMembers::MouseUpEvent));
+    };
+    using Tovrell::WindowlessFace;
+    if (m_windowless)
+        hear(m_windowlessFace, &WindowlessFace::clicked, &WindowlessFace::doubleClicked, &WindowlessFace::mouseDown,
+             &WindowlessFace::mouseMoved, &WindowlessFace::mouseUp);
+    else
+        hear(m_scroller.data(), &Scroller::Click, &Scroller::DblClick, &Scroller::MouseDown, &Scroller::MouseMove,
+             &Scroller::MouseUp);
+    engine().onPropertyChanged = [this](DISPID id) { notifyChange(id); };
+}
+
+// Tells the host's site what to draw again. The host may release the
+// control from there: the object lives until the call returns.
+void ScrollerObject::invalidate(const QRect &area)
+{
+    if (!m_site)
+        return;
+    AddRef();
+    m_site->Invalidate(area.x(), area.y(), area.width(), area.height());
+    Release();
 }
 
 HRESULT ScrollerObject::GetClassID(CLSID *classId)
@@ -547,22 +602,68 @@ HRESULT ScrollerObject::Save(IPropertyBag *bag, std::int32_t, std::int32_t)
 
 HRESULT ScrollerObject::SetParent(void *parentWidget)
 {
-    return call([this, parentWidget](ScrollerPrivate &s) {
-        m_placement.leave();
-        s.widget().setParent(static_cast<QWidget *>(parentWidget));
-        if (parentWidget && !m_placement.hidden())
-            s.widget().show();
+    return call([this, parentWidget](ScrollerPrivate &) {
+        m_placement->leave();
+        m_scroller->setParent(static_cast<QWidget *>(parentWidget));
+        if (parentWidget && !m_placement->hidden())
+            m_scroller->show();
     });
 }
 
 HRESULT ScrollerObject::SetParentWindow(std::uint64_t x11Window)
 {
-    return call([this, x11Window](ScrollerPrivate &) { return m_placement.place(x11Window); });
+    return call([this, x11Window](ScrollerPrivate &) { return m_placement->place(x11Window); });
 }
 
 HRESULT ScrollerObject::SetVisible(VARIANT_BOOL visible)
 {
-    return call([this, visible](ScrollerPrivate &) { m_placement.setVisible(visible != VARIANT_FALSE); });
+    return call([this, visible](ScrollerPrivate &) {
+        if (m_windowless)
+            m_windowlessFace->setVisible(visible != VARIANT_FALSE);
+        else
+            m_placement->setVisible(visible != VARIANT_FALSE);
+    });
+}
+
+HRESULT ScrollerObject::SetSite(IWindowlessSite *site)
+{
+    return call([this, site](ScrollerPrivate &) {
+        if (site)
+            site->AddRef();
+        if (m_site)
+            m_site->Release();
+        m_site = site;
+    });
+}
+
+HRESULT ScrollerObject::SetSize(std::int32_t width, std::int32_t height)
+{
+    return SetBounds(0, 0, width, height);
+}
+
+HRESULT ScrollerObject::Draw(void *pixels, std::int32_t stride, std::int32_t x, std::int32_t y, std::int32_t width,
+                             std::int32_t height)
+{
+    if (!pixels)
+        return E_POINTER;
+    return call([=, this](ScrollerPrivate &s) {
+        const QRect area(x, y, width, height);
+        if (width <= 0 || height <= 0 || stride / 4 < width || !QRect(QPoint(), s.face().size()).contains(area))
+            return E_INVALIDARG;
+        QImage target(static_cast<uchar *>(pixels), width, height, stride, QImage::Format_ARGB32_Premultiplied);
+        m_windowlessFace->draw(target, area);
+        return S_OK;
+    });
+}
+
+HRESULT ScrollerObject::OnPointer(std::int32_t event, std::int32_t x, std::int32_t y, std::int32_t buttons,
+                                  std::int32_t modifiers)
+{
+    const bool known = event == TOVRELL_POINTER_MOVE || event == TOVRELL_POINTER_PRESS || event == TOVRELL_POINTER_RELEASE;
+    const bool oneButton = buttons == 1 || buttons == 2 || buttons == 4;
+    if (!known || (buttons & ~7) || (event != TOVRELL_POINTER_MOVE && !oneButton))
+        return E_INVALIDARG;
+    return call([=, this](ScrollerPrivate &) { m_windowlessFace->pointer(event, QPoint(x, y), buttons, modifiers); });
 }
 
 // The control refuses a size no window can have; this interface says so

@@ -1,7 +1,5 @@
 #include "scrollerprivate.h"
 
-#include "scrolleraccessible.h"
-
 #include "colour.h"
 #include "componentconversions.h"
 #include "conversions.h"
@@ -39,12 +37,12 @@ qint64 roundHalfEven(float value)
 
 } // namespace
 
-ScrollerPrivate::ScrollerPrivate(Scroller &scroller)
-    : UserControl(scroller)
-    , q(scroller)
+ScrollerPrivate::ScrollerPrivate(std::unique_ptr<ScrollerFace> face)
+    : UserControl(*face)
+    , m_face(std::move(face))
 {
     Timer1.setInterval(100);
-    Timer1.callOnTimeout(&q, [this] { runHandler([this] { Timer1_Timer(); }); });
+    Timer1.callOnTimeout(&m_face->lifetime(), [this] { runHandler([this] { Timer1_Timer(); }); });
     Timer1.start();
 }
 
@@ -85,20 +83,20 @@ void ScrollerPrivate::setBounds(int x, int y, int width, int height)
     const auto within = [](int value, int low) { return value >= low && value <= largest; };
     if (!within(width, 0) || !within(height, 0) || !within(x, -largest - 1) || !within(y, -largest - 1))
         throw RuntimeError::invalidPropertyValue();
-    const bool sameSize = QSize(width, height) == q.size();
-    q.setGeometry(x, y, width, height);
+    const bool sameSize = QSize(width, height) == m_face->size();
+    m_face->setGeometry(QRect(x, y, width, height));
     if (sameSize)
         resized();
 }
 
 void ScrollerPrivate::PropertyChanged(const QString &name)
 {
-    emit q.propertyChanged(name);
+    m_face->propertyChanged(name);
 }
 
 void ScrollerPrivate::reportError(int number, const QString &description)
 {
-    emit q.errorRaised(number, description);
+    m_face->errorRaised(number, description);
 }
 
 // Reports a change by the property's name and, to the component's
@@ -131,7 +129,7 @@ void ScrollerPrivate::applyInterval(qint32 milliseconds)
     else if (!Timer1.isActive())
         Timer1.start();
     if (scrolling() != wasScrolling)
-        tellScrollingChanged(q);
+        m_face->scrollingChanged();
 }
 
 QVariant ScrollerPrivate::Caption() const
@@ -150,7 +148,7 @@ void ScrollerPrivate::setAmbientUserMode(bool userMode)
     const bool wasScrolling = scrolling();
     UserControl::setAmbientUserMode(userMode);
     if (scrolling() != wasScrolling)
-        tellScrollingChanged(q);
+        m_face->scrollingChanged();
 }
 
 // While it scrolls, CaptionValue keeps the caption as set: the text shown
@@ -160,26 +158,26 @@ QString ScrollerPrivate::captionAsSet() const
     return toText(CaptionValue);
 }
 
-void ScrollerPrivate::widgetChanged(const QEvent &event)
+void ScrollerPrivate::widgetChanged(const QEvent &event, const QFont &widgetFont)
 {
-    if (changingWidget())
+    if (changingSurface())
         return;
     if (event.type() == QEvent::EnabledChange) {
         RefreshCaption();
         notify(ScrollerMembers::Enabled);
-    } else if (event.type() == QEvent::FontChange && q.font() != Font()->font()) {
+    } else if (event.type() == QEvent::FontChange && widgetFont != Font()->font()) {
         try {
-            let(ScrollerMembers::Font, q.font());
+            let(ScrollerMembers::Font, widgetFont);
         } catch (const RuntimeError &) {
             // A font the control refuses: the widget shows its own again.
-            showFontOnWidget();
+            showFontOnSurface();
         }
     }
 }
 
 void ScrollerPrivate::Refresh()
 {
-    q.update();
+    m_face->update();
 }
 
 void ScrollerPrivate::RefreshCaption()
@@ -268,7 +266,7 @@ QString ScrollerPrivate::rotation(qsizetype characters) const
 qsizetype ScrollerPrivate::charactersShown()
 {
     const qsizetype length = qsizetype(m_characterStarts.size()) - 1;
-    const qreal reach = 2 * q.width() + lineHeight();
+    const qreal reach = 2 * m_face->size().width() + lineHeight();
     qreal x = 0;
     qsizetype count = 0;
     while (count <= length && x <= reach) {
@@ -379,27 +377,27 @@ void ScrollerPrivate::UserControl_Resize()
 
 void ScrollerPrivate::UserControl_Click()
 {
-    emit q.Click();
+    m_face->Click();
 }
 
 void ScrollerPrivate::UserControl_DblClick()
 {
-    emit q.DblClick();
+    m_face->DblClick();
 }
 
 void ScrollerPrivate::UserControl_MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y)
 {
-    emit q.MouseDown(Button, Shift, X, Y);
+    m_face->MouseDown(Button, Shift, X, Y);
 }
 
 void ScrollerPrivate::UserControl_MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y)
 {
-    emit q.MouseMove(Button, Shift, X, Y);
+    m_face->MouseMove(Button, Shift, X, Y);
 }
 
 void ScrollerPrivate::UserControl_MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y)
 {
-    emit q.MouseUp(Button, Shift, X, Y);
+    m_face->MouseUp(Button, Shift, X, Y);
 }
 
 } // namespace Tovrell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scrollerface.h"
 #include "scrollermembers.h"
 #include "usercontrol.h"
 
@@ -16,17 +17,20 @@
 namespace Tovrell {
 
 // The Scroller itself, on the runtime's user-control surface: its state,
-// property procedures, persistence handlers and scrolling engine. Its two
-// faces call it: the class Scroller that Qt hosts link, and the component
-// object that hosts load by identifiers. A value it refuses throws
-// RuntimeError; each face turns that into its own kind of failure.
+// property procedures, persistence handlers and scrolling engine. It is
+// shown on a face it owns (the class Scroller's widget, a windowless
+// host's memory, a Qt Quick item) and driven by the class that Qt hosts
+// link, the component object that hosts load by identifiers, or the Qt
+// Quick item. A value it refuses throws RuntimeError; each caller turns
+// that into its own kind of failure.
 class ScrollerPrivate final : public UserControl
 {
 public:
-    explicit ScrollerPrivate(Scroller &scroller);
+    explicit ScrollerPrivate(std::unique_ptr<ScrollerFace> face);
     ~ScrollerPrivate() override;
 
     static ScrollerPrivate &of(Scroller &scroller) { return *scroller.d; }
+    ScrollerFace &face() const { return *m_face; }
 
     // Called with the member's dispatch id after every property change.
     std::function<void(DISPID)> onPropertyChanged;
@@ -40,7 +44,7 @@ public:
     void setBounds(int x, int y, int width, int height);
     // Destroys the widget's own native window, which its host took with
     // its own: Qt makes a new one when the widget is placed again.
-    void destroyNativeWindow() { q.destroy(); }
+    static void destroyNativeWindow(Scroller &scroller) { scroller.destroy(); }
 
     // The seven properties, in the order they are saved: every procedure
     // that reads, lets, saves, loads or reports one goes through its row.
@@ -72,7 +76,7 @@ public:
     // A change of the widget made through Qt's own paths (QWidget::setEnabled
     // or setFont through a QWidget pointer, a layout, Designer, a style
     // sheet) goes through the property's procedure.
-    void widgetChanged(const QEvent &event);
+    void widgetChanged(const QEvent &event, const QFont &widgetFont);
 
     // The caption as the host set it or a load gave it, as text, and
     // whether it scrolls now: what screen readers read.
@@ -113,7 +117,7 @@ private:
     qreal widthOf(qsizetype position);
     bool trySetFontSize(float points);
 
-    Scroller &q;
+    std::unique_ptr<ScrollerFace> m_face;
     QTimer Timer1;
     // The caption. While the host runs, each tick makes it the rotation of
     // ScrollText at ScrollPosition; that string is built only when

@@ -4,7 +4,6 @@
 #include "scrollerprivate.h"
 
 #include "componentconversions.h"
-#include "scrolleraccessible.h"
 #include "conversions.h"
 
 #include <algorithm>
@@ -74,7 +73,7 @@ const std::array<ScrollerPrivate::Property, 7> &ScrollerPrivate::properties()
          [](ScrollerPrivate &s, const QVariant &New_Caption) {
              s.storeCaption(toCaption(New_Caption));
              s.ScrollText.clear();
-             tellCaptionChanged(s.q);
+             s.m_face->captionChanged();
          },
          [](const ScrollerPrivate &) { return QVariant(QStringLiteral("Scroller")); },
          [](const ScrollerPrivate &) { return QVariant(QStringLiteral("Scroller")); }},

@@ -26,6 +26,8 @@ typedef struct IPropertyNotifySink IPropertyNotifySink;
 typedef struct IWidgetControl IWidgetControl;
 typedef struct IX11WindowControl IX11WindowControl;
 typedef struct ILoopIntegration ILoopIntegration;
+typedef struct IWindowlessControl IWindowlessControl;
+typedef struct IWindowlessSite IWindowlessSite;
 
 /* Flags of IDispatch::Invoke. */
 #define DISPATCH_METHOD ((WORD)0x1)
@@ -58,6 +60,15 @@ static const IID IID_IPropertyNotifySink = {
 static const IID IID_IWidgetControl = {0x6D2A9C45, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 static const IID IID_IX11WindowControl = {0x6D2A9C48, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
 static const IID IID_ILoopIntegration = {0x6D2A9C49, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+static const IID IID_IWindowlessControl = {0x6D2A9C4A, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+static const IID IID_IWindowlessSite = {0x6D2A9C4B, 0x3B7E, 0x4F15, {0x9A, 0x0C, 0x52, 0xE1, 0xB7, 0xD4, 0xC8, 0xA1}};
+
+/* What a windowless host's pointer did (IWindowlessControl::OnPointer). */
+enum TovrellPointerEvent {
+    TOVRELL_POINTER_MOVE = 0,
+    TOVRELL_POINTER_PRESS = 1,
+    TOVRELL_POINTER_RELEASE = 2
+};
 
 #ifdef __cplusplus
 
@@ -315,6 +326,71 @@ protected:
     ~ILoopIntegration() = default;
 };
 
+// A control with no window of its own, drawn into memory its host owns:
+// for hosts that cannot give it a window (a Wayland client, an SDL
+// renderer, a program with no display at all). A control is windowless
+// when the class factory's CreateInstance is asked for this interface;
+// such a control has no IX11WindowControl or IWidgetControl, and a control
+// made for any other interface has no IWindowlessControl. It needs no
+// display server: where the library makes the application for it, that
+// application runs without a window system (tovrell.h).
+struct IWindowlessControl : public IUnknown
+{
+    // The host's site, which hears what to draw again; AddRef'ed and kept
+    // until another or null is set, or the control is released. Without
+    // one the control tells nobody. [main-thread]
+    virtual HRESULT SetSite(IWindowlessSite *site) = 0;
+    // The control's size, in pixels (408 x 40 at first). E_INVALIDARG, and
+    // nothing changes, for a negative width or height or one above 32767.
+    // The control fits its font to the height, also at the size it has.
+    // [main-thread]
+    virtual HRESULT SetSize(int32_t width, int32_t height) = 0;
+    // Shows or hides the control (shown at first). A hidden control asks
+    // for no drawing; its banner still advances. [main-thread]
+    virtual HRESULT SetVisible(VARIANT_BOOL visible) = 0;
+    // The host's ambient properties; as IWidgetControl's. [main-thread]
+    virtual HRESULT SetAmbient(VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints) = 0;
+    // Draws the control's rectangle (x, y, width, height), in its own
+    // pixels, into pixels: height rows of width pixels, stride bytes apart,
+    // each pixel 32-bit premultiplied ARGB in the machine's byte order
+    // (cairo's CAIRO_FORMAT_ARGB32, GTK 4's GDK_MEMORY_DEFAULT, SDL's
+    // SDL_PIXELFORMAT_ARGB8888, Qt's QImage::Format_ARGB32_Premultiplied).
+    // The rectangle is the whole control (0, 0 and its size) or a part of
+    // it, such as the one Invalidate named; every pixel of it is written,
+    // opaque. E_POINTER for null pixels; E_INVALIDARG, and nothing is
+    // written, for a rectangle that is empty or not within the control, or
+    // a stride shorter than a row. [main-thread]
+    virtual HRESULT Draw(void *pixels, int32_t stride, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+    // What the host's pointer did over the control, at (x, y) in the
+    // control's pixels (outside it too, while a button is held):
+    // TOVRELL_POINTER_MOVE with the buttons held, TOVRELL_POINTER_PRESS or
+    // _RELEASE with the button pressed or released (1 left, 2 right, 4
+    // middle); modifiers 1 Shift, 2 Ctrl, 4 Alt. The control raises
+    // MouseDown, MouseMove, MouseUp, Click and DblClick as it does in a
+    // window (a second press of a button within the desktop's double-click
+    // time and distance is a double click), unless Enabled is false.
+    // Keys stay with the host. E_INVALIDARG for another event or button.
+    // [main-thread]
+    virtual HRESULT OnPointer(int32_t event, int32_t x, int32_t y, int32_t buttons, int32_t modifiers) = 0;
+
+protected:
+    ~IWindowlessControl() = default;
+};
+
+// Implemented by a windowless control's host, and given to SetSite.
+struct IWindowlessSite : public IUnknown
+{
+    // The control's pixels in (x, y, width, height) changed: call Draw for
+    // them when you next paint. The result is ignored. Called on
+    // [main-thread], as the banner moves (never while it stands still or is
+    // hidden), from within the library's work: never from within a call
+    // of the host's.
+    virtual HRESULT Invalidate(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+
+protected:
+    ~IWindowlessSite() = default;
+};
+
 #else /* C: the same shapes as tables of functions */
 /* clang-format off */
 
@@ -481,6 +557,37 @@ typedef struct ILoopIntegrationVtbl
 struct ILoopIntegration
 {
     const ILoopIntegrationVtbl *lpVtbl;
+};
+
+typedef struct IWindowlessControlVtbl
+{
+    HRESULT (*QueryInterface)(IWindowlessControl *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IWindowlessControl *This);
+    ULONG (*Release)(IWindowlessControl *This);
+    HRESULT (*SetSite)(IWindowlessControl *This, IWindowlessSite *site);
+    HRESULT (*SetSize)(IWindowlessControl *This, int32_t width, int32_t height);
+    HRESULT (*SetVisible)(IWindowlessControl *This, VARIANT_BOOL visible);
+    HRESULT (*SetAmbient)(IWindowlessControl *This, VARIANT_BOOL userMode, const OLECHAR *fontName, float fontPoints);
+    HRESULT (*Draw)(IWindowlessControl *This, void *pixels, int32_t stride, int32_t x, int32_t y, int32_t width,
+                    int32_t height);
+    HRESULT (*OnPointer)(IWindowlessControl *This, int32_t event, int32_t x, int32_t y, int32_t buttons,
+                         int32_t modifiers);
+} IWindowlessControlVtbl;
+struct IWindowlessControl
+{
+    const IWindowlessControlVtbl *lpVtbl;
+};
+
+typedef struct IWindowlessSiteVtbl
+{
+    HRESULT (*QueryInterface)(IWindowlessSite *This, REFIID riid, void **ppvObject);
+    ULONG (*AddRef)(IWindowlessSite *This);
+    ULONG (*Release)(IWindowlessSite *This);
+    HRESULT (*Invalidate)(IWindowlessSite *This, int32_t x, int32_t y, int32_t width, int32_t height);
+} IWindowlessSiteVtbl;
+struct IWindowlessSite
+{
+    const IWindowlessSiteVtbl *lpVtbl;
 };
 
 /* clang-format on */

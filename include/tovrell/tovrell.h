@@ -23,15 +23,21 @@
    - [any-thread]: any thread, at any time.
 
    The application the library makes. Before making it, the library checks
-   that it can start: on X11 where an X server answers at DISPLAY, whatever
-   QT_QPA_PLATFORM says (the library shows controls in X11 windows, never
-   in another program's Wayland surface, so a host run with GDK_BACKEND=x11
-   in a Wayland session needs nothing more); without a window system where
-   QT_QPA_PLATFORM is "offscreen" or "minimal". Where neither holds (no
-   DISPLAY, or one that names no server), CreateInstance answers
-   TOVRELL_E_NODISPLAY and the process stays as it was. A process whose Qt
-   application has no widgets (a QCoreApplication or QGuiApplication) is
-   refused with CO_E_NOTINITIALIZED.
+   that it can start. For a windowless control (CreateInstance asked for
+   IWindowlessControl) it starts without a window system and needs no
+   display at all: it opens no connection to an X server or a Wayland
+   compositor. For any other control it starts on X11 where an X server
+   answers at DISPLAY, whatever QT_QPA_PLATFORM says (the library shows
+   controls in X11 windows, never in another program's Wayland surface, so
+   a host run with GDK_BACKEND=x11 in a Wayland session needs nothing
+   more); or without a window system where QT_QPA_PLATFORM is "offscreen"
+   or "minimal". Where neither holds (no DISPLAY, or one that names no
+   server), CreateInstance answers TOVRELL_E_NODISPLAY and the process stays
+   as it was. The first control decides: controls with windows made in an
+   application without a window system cannot be placed (SetParentWindow
+   answers E_NOTIMPL). A process whose own Qt application has no widgets (a
+   QGuiApplication, as a Qt Quick program has) takes windowless controls
+   only; other controls are refused there with CO_E_NOTINITIALIZED.
 
    Ownership. An interface pointer handed out (an out parameter, a
    QueryInterface) carries one reference that the receiver releases; an
@@ -53,8 +59,8 @@
    can have, a call from another thread or from inside a GLib dispatch) is
    answered, never obeyed. */
 
-/* CreateInstance's answer where the library's Qt application cannot start:
-   no DISPLAY, or one that names no X server. */
+/* CreateInstance's answer where the library's Qt application cannot start
+   for a control with a window: no DISPLAY, or one that names no X server. */
 #define TOVRELL_E_NODISPLAY ((HRESULT)0x80040300u)
 
 #include "interfaces.h"
@@ -92,9 +98,10 @@ enum ScrollerDispatchId {
    answers QueryInterface for IUnknown, IDispatch, IConnectionPointContainer
    (events and property changes), IPersistPropertyBag (saving and loading),
    IX11WindowControl (placing it in any X11 window) and IWidgetControl
-   (placing it on a Qt host's QWidget); GetTypeInfoCount answers 0 (the type
-   library is resource TYPELIB 1 of the library's file). Every member is
-   [main-thread].
+   (placing it on a Qt host's QWidget), or, made for it, IWindowlessControl
+   (drawing it into the host's memory) instead of those two;
+   GetTypeInfoCount answers 0 (the type library is resource TYPELIB 1 of
+   the library's file). Every member is [main-thread].
 
    Through Invoke: a get takes DISPATCH_PROPERTYGET (or DISPATCH_METHOD) and
    no argument; a let DISPATCH_PROPERTYPUT and one; Font's set
@@ -226,9 +233,10 @@ extern "C" {
 #endif
 /* The class factory of Scroller (CLSID_Scroller) as riid (IID_IUnknown,
    IID_IClassFactory or IID_ILoopIntegration); the caller releases it. The
-   factory's CreateInstance makes a Scroller (no aggregation:
-   CLASS_E_NOAGGREGATION; where the library's application cannot start:
-   TOVRELL_E_NODISPLAY; a Qt application without widgets in the process:
+   factory's CreateInstance makes a Scroller, windowless when riid is
+   IID_IWindowlessControl (no aggregation: CLASS_E_NOAGGREGATION; where the
+   library's application cannot start: TOVRELL_E_NODISPLAY; a control with
+   a window where the process's Qt application has no widgets:
    CO_E_NOTINITIALIZED), LockServer keeps the library in use, and its
    ILoopIntegration runs the library's work from a host's own loop.
    CLASS_E_CLASSNOTAVAILABLE for another class id, E_NOINTERFACE for

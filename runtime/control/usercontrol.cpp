@@ -1,11 +1,11 @@
 #include "usercontrol.h"
 
 #include "colour.h"
-#include "textpainter.h"
+#include "textlayout.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -14,6 +14,11 @@ namespace {
 
 constexpr quint32 buttonFace = 0x8000000F;
 constexpr quint32 buttonText = 0x80000012;
+// Print lays out no more of a text than can show: a character is at least
+// a pixel wide, and a quarter of one where glyphs overlap, with some to
+// spare.
+constexpr int charactersAPixelAtMost = 4;
+constexpr int charactersToSpare = 64;
 
 void checkColour(quint32 color)
 {
@@ -36,26 +41,22 @@ qint16 shiftOf(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-UserControl::UserControl(QWidget &widget)
-    : m_widget(widget)
+UserControl::UserControl(ControlSurface &surface)
+    : m_surface(surface)
     , m_backColor(buttonFace)
     , m_foreColor(buttonText)
-    , m_font(FontObject::create(QApplication::font()))
+    , m_font(FontObject::create(QGuiApplication::font()))
 {
-    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { followFont(); });
-    // Mouse movement reaches the handler with or without a button held.
-    m_widget.setMouseTracking(true);
-    // paint covers every pixel: Qt need not clear the widget first.
-    m_widget.setAttribute(Qt::WA_OpaquePaintEvent);
+    m_surface.m_control = this;
+    m_fontFollowed =
+        QObject::connect(m_font.get(), &FontObject::changed, &m_surface.lifetime(), [this] { followFont(); });
 }
 
 UserControl::~UserControl() = default;
 
 QFont UserControl::ambientFont() const
 {
-    if (m_ambientFont)
-        return *m_ambientFont;
-    return m_widget.parentWidget() ? m_widget.parentWidget()->font() : QApplication::font();
+    return m_ambientFont ? *m_ambientFont : m_surface.defaultFont();
 }
 
 void UserControl::setAmbientFont(const QFont &font)
@@ -81,25 +82,26 @@ void UserControl::setSurfaceBorderStyle(qint16 style)
     if (style != 0 && style != 1)
         throw RuntimeError::invalidPropertyValue();
     m_borderStyle = style;
-    m_widget.update();
+    m_surface.update();
 }
 
 void UserControl::setSurfaceEnabled(bool enabled)
 {
-    m_changingWidget = true;
-    m_widget.setEnabled(enabled);
-    m_changingWidget = false;
+    m_changingSurface = true;
+    m_surface.setEnabled(enabled);
+    m_changingSurface = false;
 }
 
 // The font object may be shared, and changed through any holder: the
-// widget follows it.
+// surface follows it.
 void UserControl::setSurfaceFont(std::shared_ptr<FontObject> font)
 {
     if (!font)
         throw RuntimeError::objectVariableNotSet();
     QObject::disconnect(m_fontFollowed);
     m_font = std::move(font);
-    m_fontFollowed = QObject::connect(m_font.get(), &FontObject::changed, &m_widget, [this] { followFont(); });
+    m_fontFollowed =
+        QObject::connect(m_font.get(), &FontObject::changed, &m_surface.lifetime(), [this] { followFont(); });
     followFont();
 }
 
@@ -107,7 +109,7 @@ void UserControl::followFont()
 {
     m_measures.reset();
     if (!m_resizing)
-        showFontOnWidget();
+        showFontOnSurface();
     surfaceFontChanged();
 }
 
@@ -122,16 +124,16 @@ const UserControl::Measures &UserControl::measures() const
     return *m_measures;
 }
 
-void UserControl::showFontOnWidget()
+void UserControl::showFontOnSurface()
 {
-    m_changingWidget = true;
-    m_widget.setFont(m_font->font());
-    m_changingWidget = false;
+    m_changingSurface = true;
+    m_surface.showFont(m_font->font());
+    m_changingSurface = false;
 }
 
 QRect UserControl::drawingArea() const
 {
-    const QRect whole = m_widget.rect();
+    const QRect whole(QPoint(), m_surface.size());
     return m_borderStyle == 1 ? whole.adjusted(1, 1, -1, -1) : whole;
 }
 
@@ -144,7 +146,7 @@ void UserControl::Cls()
     m_drawing->background = colorFromValue(m_backColor);
     m_drawing->lines.clear();
     m_printPosition = QPointF(0, 0);
-    m_widget.update();
+    m_surface.update();
 }
 
 void UserControl::Print(const QString &text)
@@ -153,7 +155,7 @@ void UserControl::Print(const QString &text)
         Cls();
     // Only what can fit is laid out: a character is at least a pixel wide,
     // so a text much longer than the surface is cut, at a character boundary.
-    QString shown = text.left(qsizetype(m_drawing->size.width()) * 4 + 64);
+    QString shown = text.left(qsizetype(m_drawing->size.width()) * charactersAPixelAtMost + charactersToSpare);
     if (shown.size() < text.size()) {
         QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
         graphemes.setPosition(shown.size());
@@ -166,7 +168,7 @@ void UserControl::Print(const QString &text)
     m_drawing->lines.push_back(
         {m_printPosition + QPointF(0, measures().ascent), shown, m_font->font(), colorFromValue(m_foreColor)});
     m_printPosition = QPointF(0, m_printPosition.y() + lineHeight());
-    m_widget.update();
+    m_surface.update();
 }
 
 float UserControl::TextWidth(const QString &text) const
@@ -182,12 +184,12 @@ float UserControl::TextHeight(const QString &text) const
 
 float UserControl::ScaleWidth() const
 {
-    return float(twipsFromPixels(m_widget.width()));
+    return float(twipsFromPixels(m_surface.size().width()));
 }
 
 float UserControl::ScaleHeight() const
 {
-    return float(twipsFromPixels(m_widget.height()));
+    return float(twipsFromPixels(m_surface.size().height()));
 }
 
 // Each pixel is drawn once: the cleared area over the background around
@@ -195,7 +197,7 @@ float UserControl::ScaleHeight() const
 // text) before the rest of the cleared area.
 void UserControl::paint(QPainter &painter) const
 {
-    const QRect whole = m_widget.rect();
+    const QRect whole(QPoint(), m_surface.size());
     QRect cleared;
     if (m_drawing)
         cleared = QRect(drawingArea().topLeft(), m_drawing->size) & whole;
@@ -210,8 +212,8 @@ void UserControl::paint(QPainter &painter) const
         painter.setClipRect(area);
         if (m_drawing->lines.size() == 1) {
             const PrintedLine &line = m_drawing->lines.front();
-            const QRect band = drawTextLine(painter, line.baseline, line.text, line.font, line.colour, &m_strip,
-                                            m_drawing->background);
+            const QRect band =
+                m_strip.draw(painter, line.baseline, line.text, line.font, line.colour, m_drawing->background);
             if (band != area) {
                 painter.setClipRegion(QRegion(area) - band);
                 painter.fillRect(area, m_drawing->background);
@@ -219,7 +221,7 @@ void UserControl::paint(QPainter &painter) const
         } else {
             painter.fillRect(area, m_drawing->background);
             for (const PrintedLine &line : m_drawing->lines)
-                drawTextLine(painter, line.baseline, line.text, line.font, line.colour);
+                drawText(painter, line.baseline, line.text, line.font, line.colour);
         }
         painter.restore();
     }
@@ -230,16 +232,16 @@ void UserControl::paint(QPainter &painter) const
     }
 }
 
-// The handler fits the font step by step: the widget takes the font it
+// The handler fits the font step by step: the surface takes the font it
 // ends with, once.
 void UserControl::resized()
 {
-    const QPointer<QWidget> alive(&m_widget);
+    const QPointer<QObject> alive(&m_surface.lifetime());
     m_resizing = true;
     runHandler([this] { UserControl_Resize(); });
     if (alive) {
         m_resizing = false;
-        showFontOnWidget();
+        showFontOnSurface();
     }
 }
 
@@ -269,11 +271,11 @@ void UserControl::mouseMoved(QMouseEvent *event)
 // touched once its widget is gone.
 void UserControl::mouseReleased(QMouseEvent *event)
 {
-    const QPointer<QWidget> alive(&m_widget);
+    const QPointer<QObject> alive(&m_surface.lifetime());
     mouseEvent(event, &UserControl::UserControl_MouseUp);
     if (!alive)
         return;
-    const bool click = m_pressed && m_widget.rect().contains(event->position().toPoint());
+    const bool click = m_pressed && QRect(QPoint(), m_surface.size()).contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         runHandler([this] { UserControl_Click(); });
@@ -282,7 +284,7 @@ void UserControl::mouseReleased(QMouseEvent *event)
 void UserControl::mouseDoubleClicked(QMouseEvent *event)
 {
     m_pressed = false;
-    const QPointer<QWidget> alive(&m_widget);
+    const QPointer<QObject> alive(&m_surface.lifetime());
     mouseEvent(event, &UserControl::UserControl_MouseDown);
     if (alive)
         runHandler([this] { UserControl_DblClick(); });

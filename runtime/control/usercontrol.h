@@ -1,14 +1,14 @@
 #pragma once
 
+#include "controlsurface.h"
 #include "fontobject.h"
 #include "propertybag.h"
 #include "runtimeerror.h"
-#include "textpainter.h"
+#include "textstrip.h"
 
 #include <QColor>
 #include <QFontMetricsF>
 #include <QPointer>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -17,21 +17,20 @@
 class QMouseEvent;
 class QPainter;
 
-// The surface a user control is built on, drawn on the widget that shows
-// the control: a retained drawing (Cls, Print, text measuring in twips),
-// the values of BackColor, ForeColor, Enabled, Font and BorderStyle, the
-// host's ambient properties and the event and persistence handlers. A
-// control derives from it and overrides the UserControl_ handlers it
-// needs; the widget hands its paint, resize and mouse events to it.
+// The surface a user control is built on, drawn on whatever shows the
+// control (a ControlSurface: a widget, a Qt Quick item, a host's memory): a
+// retained drawing (Cls, Print, text measuring in twips), the values of
+// BackColor, ForeColor, Enabled, Font and BorderStyle, the host's ambient
+// properties and the event and persistence handlers. A control derives
+// from it and overrides the UserControl_ handlers it needs; the surface
+// hands its paint, resize and mouse events to it.
 class UserControl
 {
 public:
-    explicit UserControl(QWidget &widget);
+    explicit UserControl(ControlSurface &surface);
     virtual ~UserControl();
     UserControl(const UserControl &) = delete;
     UserControl &operator=(const UserControl &) = delete;
-
-    QWidget &widget() const { return m_widget; }
 
     // The host's ambient properties: UserMode is true while the host runs,
     // false while it is being designed; Font is the host's font for its
@@ -51,14 +50,14 @@ public:
     float FontSize() const { return m_font->Size(); }
     void setFontSize(float points) { m_font->setSize(points); }
 
-    // The widget shows the surface's font as its own (QWidget::font), and
-    // follows its changes; call once the widget is made.
-    void showFontOnWidget();
-    // Whether the surface is changing the widget itself, so that the
-    // widget's change events come from it rather than from outside.
-    bool changingWidget() const { return m_changingWidget; }
+    // What shows the control shows its font as its own (QWidget::font), and
+    // follows its changes; call once it is made.
+    void showFontOnSurface();
+    // Whether the control is changing what shows it, so that the change
+    // events of a widget come from it rather than from outside.
+    bool changingSurface() const { return m_changingSurface; }
 
-    // The widget's events.
+    // What shows the control hands on its events.
     void paint(QPainter &painter) const;
     void resized();
     void mousePressed(QMouseEvent *event);
@@ -89,7 +88,7 @@ protected:
     void setSurfaceBackColor(quint32 color);
     quint32 surfaceForeColor() const { return m_foreColor; }
     void setSurfaceForeColor(quint32 color);
-    bool surfaceEnabled() const { return m_widget.isEnabled(); }
+    bool surfaceEnabled() const { return m_surface.isEnabled(); }
     void setSurfaceEnabled(bool enabled);
     qint16 surfaceBorderStyle() const { return m_borderStyle; }
     void setSurfaceBorderStyle(qint16 style);
@@ -112,7 +111,7 @@ protected:
     template <typename F>
     bool runHandler(F &&handler)
     {
-        const QPointer<QWidget> alive(&m_widget);
+        const QPointer<QObject> alive(&m_surface.lifetime());
         try {
             handler();
             return alive;
@@ -128,9 +127,9 @@ private:
     void mouseEvent(QMouseEvent *event, void (UserControl::*handler)(qint16 &, qint16 &, float &, float &));
 
     // The retained drawing: what Cls cleared (its size and colour) and the
-    // lines Print printed since, each with its font and colour. The widget
-    // draws it when Qt paints it, and only then: a hidden control draws
-    // nothing.
+    // lines Print printed since, each with its font and colour. The surface
+    // draws it when it shows the control, and only then: a hidden control
+    // draws nothing.
     struct PrintedLine
     {
         QPointF baseline;
@@ -145,7 +144,7 @@ private:
         std::vector<PrintedLine> lines;
     };
 
-    QWidget &m_widget;
+    ControlSurface &m_surface;
     std::optional<Drawing> m_drawing;
     mutable TextStrip m_strip;
     QPointF m_printPosition;
@@ -163,7 +162,7 @@ private:
     };
     const Measures &measures() const;
     mutable std::optional<Measures> m_measures;
-    bool m_changingWidget = false;
+    bool m_changingSurface = false;
     bool m_resizing = false;
     bool m_userMode = true;
     std::optional<QFont> m_ambientFont;
