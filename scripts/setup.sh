@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build binutils mingw-w64-tools pkgconf abigail-tools
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6opengl6-dev libgl-dev
-    libglib2.0-dev libxcb1-dev libx11-dev libgtk-3-dev libgtk-4-dev
+    libglib2.0-dev libxcb1-dev libx11-dev libgtk-3-dev libgtk-4-dev libsdl2-dev weston
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils x11-apps xdotool xclip desktop-file-utils appstream appstream-compose
     at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0 orca python3-tk

@@ -1,5 +1,6 @@
-/* A Scroller in a host's window, in C: the steps of HOSTING.md's walk,
-   numbered as it numbers them. The event sink and fail() come first. */
+/* A Scroller in a host's window, or drawn by its host, in C: the steps of
+   HOSTING.md's walk, numbered as it numbers them. The event sink, the
+   windowless site and fail() come first. */
 
 #include "banner.h"
 
@@ -21,16 +22,29 @@ typedef struct EventSink
     ULONG references;
 } EventSink;
 
+/* The site of a banner without a window: an IWindowlessSite that hears
+   what to draw again and tells the host. It lives inside the Banner too. */
+typedef struct Site
+{
+    IWindowlessSite face;
+    ULONG references;
+    BannerInvalidated invalidated;
+    void *user_data;
+} Site;
+
 struct Banner
 {
     void *library;
     CanUnloadNow canUnloadNow;
+    GetClassObject getClassObject;
     _Scroller *scroller;
-    IX11WindowControl *placement;
+    IX11WindowControl *placement; /* with a window */
+    IWindowlessControl *windowless; /* without one */
     ILoopIntegration *loop;
     IConnectionPoint *events;
     DWORD cookie;
     EventSink sink;
+    Site site;
 };
 
 static HRESULT sink_query_interface(IDispatch *self, REFIID riid, void **object)
@@ -98,6 +112,40 @@ static const IDispatchVtbl sink_functions = {
     sink_get_type_info,   sink_get_ids_of_names, sink_invoke,
 };
 
+static HRESULT site_query_interface(IWindowlessSite *self, REFIID riid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = NULL;
+    if (!IsEqualGUID(riid, &IID_IUnknown) && !IsEqualGUID(riid, &IID_IWindowlessSite))
+        return E_NOINTERFACE;
+    *object = self;
+    self->lpVtbl->AddRef(self);
+    return S_OK;
+}
+
+static ULONG site_add_ref(IWindowlessSite *self)
+{
+    return ++((Site *)self)->references;
+}
+
+static ULONG site_release(IWindowlessSite *self)
+{
+    return --((Site *)self)->references;
+}
+
+/* The banner moved on: the host draws it again when it next paints. */
+static HRESULT site_invalidate(IWindowlessSite *self, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    Site *site = (Site *)self;
+    (void)x, (void)y, (void)width, (void)height;
+    site->invalidated(site->user_data);
+    return S_OK;
+}
+
+static const IWindowlessSiteVtbl site_functions = {site_query_interface, site_add_ref, site_release,
+                                                   site_invalidate};
+
 /* Says why the banner could not be made, releases what was, and answers
    NULL. */
 static Banner *fail(Banner *banner, const char *what, HRESULT result)
@@ -107,47 +155,104 @@ static Banner *fail(Banner *banner, const char *what, HRESULT result)
     return NULL;
 }
 
-Banner *banner_open(const char *caption, unsigned long window, int x, int y, int width, int height)
+static Banner *banner_new(void)
 {
-    char path[4096];
-    void *symbol;
-    GetClassObject get_class_object;
-    IClassFactory *factory = NULL;
-    IPersistPropertyBag *persistence = NULL;
-    IConnectionPointContainer *points = NULL;
-    VARIANT value;
-    HRESULT result;
-    size_t i;
     Banner *banner = calloc(1, sizeof *banner);
     if (!banner)
         return NULL;
     banner->sink.face.lpVtbl = &sink_functions;
     banner->sink.references = 1;
+    banner->site.face.lpVtbl = &site_functions;
+    banner->site.references = 1;
+    return banner;
+}
 
-    /* 1. Find the library through the component registry, and load it. */
+/* 1. Find the library through the component registry, and load it.
+   Answers what went wrong, or NULL. */
+static const char *load_library(Banner *banner)
+{
+    char path[4096];
+    void *symbol;
     if (!TovrellFindLibrary(&CLSID_Scroller, path, sizeof path))
-        return fail(banner, "Tovrell.Scroller is not registered: regcomponent <path of libtovrell.so.1>", 0);
+        return "Tovrell.Scroller is not registered: regcomponent <path of libtovrell.so.1>";
     banner->library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!banner->library)
-        return fail(banner, dlerror(), 0);
+        return dlerror();
     symbol = dlsym(banner->library, "DllGetClassObject");
-    memcpy(&get_class_object, &symbol, sizeof symbol);
+    memcpy(&banner->getClassObject, &symbol, sizeof symbol);
     symbol = dlsym(banner->library, "DllCanUnloadNow");
     memcpy(&banner->canUnloadNow, &symbol, sizeof symbol);
-    if (!get_class_object || !banner->canUnloadNow)
-        return fail(banner, "not a component library", 0);
+    if (!banner->getClassObject || !banner->canUnloadNow)
+        return "not a component library";
+    return NULL;
+}
 
-    /* 2. Create a Scroller. The library makes the Qt application that the
-       control lives in, on this thread; where it cannot (no X server), it
-       says so. The factory also runs the library's work for a loop of the
-       host's own: keep that interface. */
-    result = get_class_object(&CLSID_Scroller, &IID_IClassFactory, (void **)&factory);
+/* 2. Create a Scroller as riid. The library makes the Qt application that
+   the control lives in, on this thread; where it cannot (no X server for
+   a control with a window), it says so. The factory also runs the
+   library's work for a loop of the host's own: keep that interface. */
+static HRESULT create_scroller(Banner *banner, REFIID riid, void **object)
+{
+    IClassFactory *factory = NULL;
+    HRESULT result = banner->getClassObject(&CLSID_Scroller, &IID_IClassFactory, (void **)&factory);
     if (FAILED(result))
-        return fail(banner, "no class factory", result);
-    result = factory->lpVtbl->CreateInstance(factory, NULL, &IID__Scroller, (void **)&banner->scroller);
+        return result;
+    result = factory->lpVtbl->CreateInstance(factory, NULL, riid, object);
     if (SUCCEEDED(result))
         result = factory->lpVtbl->QueryInterface(factory, &IID_ILoopIntegration, (void **)&banner->loop);
     factory->lpVtbl->Release(factory);
+    return result;
+}
+
+/* 4. A new placement and its caption. */
+static HRESULT start(Banner *banner, const char *caption)
+{
+    IPersistPropertyBag *persistence = NULL;
+    VARIANT value;
+    size_t i;
+    HRESULT result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag,
+                                                              (void **)&persistence);
+    if (SUCCEEDED(result)) {
+        result = persistence->lpVtbl->InitNew(persistence);
+        persistence->lpVtbl->Release(persistence);
+    }
+    if (FAILED(result))
+        return result;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocStringLen(NULL, (UINT)strlen(caption));
+    for (i = 0; value.bstrVal && caption[i]; ++i)
+        value.bstrVal[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
+    result = value.bstrVal ? banner->scroller->lpVtbl->put_Caption(banner->scroller, value) : E_OUTOFMEMORY;
+    VariantClear(&value);
+    return result;
+}
+
+/* 5. Hear its events. */
+static HRESULT hear(Banner *banner)
+{
+    IConnectionPointContainer *points = NULL;
+    HRESULT result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer,
+                                                              (void **)&points);
+    if (SUCCEEDED(result)) {
+        result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
+        points->lpVtbl->Release(points);
+    }
+    if (SUCCEEDED(result))
+        result = banner->events->lpVtbl->Advise(banner->events, (IUnknown *)&banner->sink, &banner->cookie);
+    return result;
+}
+
+Banner *banner_open(const char *caption, unsigned long window, int x, int y, int width, int height)
+{
+    HRESULT result;
+    const char *trouble;
+    Banner *banner = banner_new();
+    if (!banner)
+        return NULL;
+    if ((trouble = load_library(banner)))
+        return fail(banner, trouble, 0);
+    result = create_scroller(banner, &IID__Scroller, (void **)&banner->scroller);
     if (result == TOVRELL_E_NODISPLAY)
         return fail(banner, "no X server to show it on", result);
     if (FAILED(result))
@@ -166,46 +271,70 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
     if (FAILED(result))
         return fail(banner, "no X11 window can hold it here", result);
 
-    /* 4. A new placement and its caption, then its bounds: the control fits
-       its font, the one the placement gave it, to the height. */
-    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag,
-                                                      (void **)&persistence);
-    if (SUCCEEDED(result)) {
-        result = persistence->lpVtbl->InitNew(persistence);
-        persistence->lpVtbl->Release(persistence);
-    }
-    if (FAILED(result))
-        return fail(banner, "InitNew failed", result);
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocStringLen(NULL, (UINT)strlen(caption));
-    for (i = 0; value.bstrVal && caption[i]; ++i)
-        value.bstrVal[i] = (OLECHAR)(unsigned char)caption[i]; /* ASCII */
-    result = value.bstrVal ? banner->scroller->lpVtbl->put_Caption(banner->scroller, value) : E_OUTOFMEMORY;
-    VariantClear(&value);
-    if (FAILED(result))
-        return fail(banner, "the caption was refused", result);
-    result = banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height);
-    if (FAILED(result))
+    /* 4. Then its bounds: the control fits its font, the one the placement
+       gave it, to the height. */
+    if (FAILED(result = start(banner, caption)))
+        return fail(banner, "InitNew or the caption failed", result);
+    if (FAILED(result = banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height)))
         return fail(banner, "the bounds were refused", result);
+    if (FAILED(result = hear(banner)))
+        return fail(banner, "its events cannot be heard", result);
+    return banner;
+}
 
-    /* 5. Hear its events. */
-    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer,
-                                                      (void **)&points);
-    if (SUCCEEDED(result)) {
-        result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
-        points->lpVtbl->Release(points);
-    }
+Banner *banner_open_windowless(const char *caption, int width, int height, BannerInvalidated invalidated,
+                               void *user_data)
+{
+    HRESULT result;
+    const char *trouble;
+    Banner *banner = banner_new();
+    if (!banner)
+        return NULL;
+    if ((trouble = load_library(banner)))
+        return fail(banner, trouble, 0);
+    banner->site.invalidated = invalidated;
+    banner->site.user_data = user_data;
+    /* 2. Asked for IWindowlessControl, the library makes a control without
+       a window, which needs no display at all. */
+    result = create_scroller(banner, &IID_IWindowlessControl, (void **)&banner->windowless);
     if (SUCCEEDED(result))
-        result = banner->events->lpVtbl->Advise(banner->events, (IUnknown *)&banner->sink, &banner->cookie);
+        result = banner->windowless->lpVtbl->QueryInterface(banner->windowless, &IID__Scroller,
+                                                            (void **)&banner->scroller);
     if (FAILED(result))
+        return fail(banner, "no windowless Scroller", result);
+
+    /* 3. Site it: the host's site hears what to draw again; the ambient
+       properties as for a window. */
+    result = banner->windowless->lpVtbl->SetSite(banner->windowless, &banner->site.face);
+    if (SUCCEEDED(result))
+        result = banner->windowless->lpVtbl->SetAmbient(banner->windowless, VARIANT_TRUE, NULL, 0.0f);
+    if (FAILED(result))
+        return fail(banner, "it cannot be sited", result);
+
+    if (FAILED(result = start(banner, caption)))
+        return fail(banner, "InitNew or the caption failed", result);
+    if (FAILED(result = banner->windowless->lpVtbl->SetSize(banner->windowless, width, height)))
+        return fail(banner, "the size was refused", result);
+    if (FAILED(result = hear(banner)))
         return fail(banner, "its events cannot be heard", result);
     return banner;
 }
 
 int banner_move(Banner *banner, int x, int y, int width, int height)
 {
+    if (banner->windowless)
+        return FAILED(banner->windowless->lpVtbl->SetSize(banner->windowless, width, height));
     return FAILED(banner->placement->lpVtbl->SetBounds(banner->placement, x, y, width, height));
+}
+
+int banner_draw(Banner *banner, void *pixels, int stride, int width, int height)
+{
+    return FAILED(banner->windowless->lpVtbl->Draw(banner->windowless, pixels, stride, 0, 0, width, height));
+}
+
+void banner_pointer(Banner *banner, int event, int x, int y, int buttons, int modifiers)
+{
+    banner->windowless->lpVtbl->OnPointer(banner->windowless, event, x, y, buttons, modifiers);
 }
 
 float banner_font_size(Banner *banner)
@@ -262,12 +391,17 @@ int banner_close(Banner *banner)
         banner->placement->lpVtbl->SetParentWindow(banner->placement, 0);
         banner->placement->lpVtbl->Release(banner->placement);
     }
+    if (banner->windowless) {
+        banner->windowless->lpVtbl->SetSite(banner->windowless, NULL);
+        banner->windowless->lpVtbl->Release(banner->windowless);
+    }
     if (banner->scroller)
         banner->scroller->lpVtbl->Release(banner->scroller);
     if (banner->loop)
         banner->loop->lpVtbl->Release(banner->loop);
     if (banner->library) {
-        unloadable = banner->canUnloadNow && banner->canUnloadNow() == S_OK && banner->sink.references == 1;
+        unloadable = banner->canUnloadNow && banner->canUnloadNow() == S_OK && banner->sink.references == 1
+            && banner->site.references == 1;
         dlclose(banner->library);
     }
     free(banner);

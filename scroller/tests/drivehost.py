@@ -2,17 +2,23 @@
 """Drives an example host (scroller/examples) on a real X server as a user
 would, and checks what it shows and hears.
 
-    drivehost.py <host> [entry]
+    drivehost.py <host> [entry] [by-command] [wayland]
 
 The host prints "ready <window> <x> <y> <width> <height>" when its banner
 is placed, "font <points>" after each fit, the banner's events and, with an
 entry, "entry <text>" as it changes; a line "quit" on its standard input
 closes its window. Checks: the banner's pixels appear in the host's window
 and move (two captures differ inside its rectangle and nowhere outside); a
-click on it reaches the host's sink; a taller window fits a larger font;
+click on it reaches the host's sink; a taller window (with "by-command",
+a line "height <pixels>" to the host: a taller room) fits a larger font;
 with "entry", typing reaches the host's entry, also after a click on the
 banner; closing the window releases everything and the host ends with 0.
-Captures are taken with xwd, input is sent with xdotool (XTest). The host
+Captures are taken with xwd, input is sent with xdotool (XTest). With
+"wayland" the host runs as a Wayland client, with no X server in sight,
+under weston, which shows it full-screen (its kiosk shell) in a window of
+its own on the X server: the captures and the input go through that
+window, and the host must load none of Qt's platforms that need a display
+server (the banner has no window). The host
 runs with a text cursor that does not blink (GTK's settings.ini), so that
 only the banner moves, and in a D-Bus session of its own where one can be
 had (a GtkApplication asks for one). A host ending in .py runs with this
@@ -41,12 +47,16 @@ def check(condition, what):
 
 
 def still_desktop(folder):
-    """Settings under which GTK 3 and 4 draw a text cursor that stands still."""
+    """Settings under which GTK 3 and 4 draw a text cursor that stands still:
+    their settings.ini on X11, GSettings' (in a key file) on Wayland."""
     for version in ("gtk-3.0", "gtk-4.0"):
         settings = pathlib.Path(folder, version, "settings.ini")
         settings.parent.mkdir(parents=True)
         settings.write_text("[Settings]\ngtk-cursor-blink = false\n")
-    return dict(os.environ, XDG_CONFIG_HOME=folder, NO_AT_BRIDGE="1")
+    keyfile = pathlib.Path(folder, "glib-2.0", "settings", "keyfile")
+    keyfile.parent.mkdir(parents=True)
+    keyfile.write_text("[org/gnome/desktop/interface]\ncursor-blink=false\n")
+    return dict(os.environ, XDG_CONFIG_HOME=folder, NO_AT_BRIDGE="1", GTK_A11Y="none", GSETTINGS_BACKEND="keyfile")
 
 
 class Host:
@@ -122,15 +132,67 @@ def differences(first, second, inside):
 
 
 def xdotool(*arguments):
-    subprocess.run(["xdotool", *arguments], check=True)
+    return subprocess.run(["xdotool", *arguments], check=True, capture_output=True, text=True).stdout
+
+
+class Compositor:
+    """weston nested in the X server, with its kiosk shell."""
+
+    def __init__(self, runtime):
+        self.runtime = runtime
+        self.process = subprocess.Popen(["weston", "--backend=x11-backend.so", "--shell=kiosk-shell.so",
+                                         "--socket=tovrell-test", "--width=600", "--height=160", "--idle-time=0"],
+                                        env=dict(os.environ, XDG_RUNTIME_DIR=runtime), stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.window = xdotool("search", "--sync", "--classname", "weston").split()[0]
+        for _ in range(100):
+            if os.path.exists(os.path.join(runtime, "tovrell-test")):
+                break
+            time.sleep(0.1)
+
+    def client(self, environment):
+        """What a Wayland client of it sees: no X server at all."""
+        environment = dict(environment, XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY="tovrell-test",
+                           GDK_BACKEND="wayland")
+        environment.pop("DISPLAY", None)
+        return environment
+
+    def end(self):
+        self.process.terminate()
+        self.process.wait(10)
+
+
+def platforms_loaded(process, path):
+    """Qt's platform plugins in the memory of the host (a child of its
+    D-Bus session, or the process itself)."""
+    pids = [str(process.pid)]
+    while pids:
+        pid = pids.pop()
+        try:
+            if os.path.realpath(f"/proc/{pid}/exe") == os.path.realpath(path):
+                maps = pathlib.Path(f"/proc/{pid}/maps").read_text()
+                return sorted({line.split("/")[-1] for line in maps.splitlines() if "/platforms/" in line})
+            pids += pathlib.Path(f"/proc/{pid}/task/{pid}/children").read_text().split()
+        except OSError:
+            pass
+    return None
 
 
 def main():
     with tempfile.TemporaryDirectory() as folder:
-        return drive(Host(sys.argv[1], still_desktop(folder)))
+        environment = still_desktop(folder)
+        if "wayland" not in sys.argv[2:]:
+            return drive(Host(sys.argv[1], environment))
+        compositor = Compositor(folder)
+        try:
+            host = Host(sys.argv[1], compositor.client(environment))
+            result = drive(host, compositor.window)
+        finally:
+            compositor.end()
+        return result
 
 
-def drive(host):
+def drive(host, compositor=None):
     with_entry = "entry" in sys.argv[2:]
     ready = host.wait_for("ready", 20)
     if not check(ready, "the host places its banner"):
@@ -138,6 +200,12 @@ def drive(host):
         return 1
     window, *bounds = ready.split()[1:]
     x, y, w, h = (int(value) for value in bounds)
+    if compositor:
+        # Full-screen at the compositor's top-left.
+        window = compositor
+        check(platforms_loaded(host.process, sys.argv[1]) == ["libqoffscreen.so"],
+              f"the library opened no display connection of its own "
+              f"(Qt's platforms: {platforms_loaded(host.process, sys.argv[1])})")
     window, x, y = top_level(window, x, y)
     first_font = float(host.wait_for("font").split()[1])
 
@@ -162,8 +230,11 @@ def drive(host):
         xdotool("type", "--delay", "50", "d")
         check(host.wait_for("entry abcd"), "after a click on the banner, keys still reach the entry")
 
-    window_width, window_height = before[0], before[1]
-    xdotool("windowsize", window, str(window_width), str(window_height + 60))
+    if "by-command" in sys.argv[2:]:
+        host.process.stdin.write(f"height {h + 60}\n")
+        host.process.stdin.flush()
+    else:
+        xdotool("windowsize", window, str(before[0]), str(before[1] + 60))
     larger = host.wait_for("font")
     check(larger and float(larger.split()[1]) > first_font,
           f"a taller window fits a larger font ({first_font} pt, then {larger})")

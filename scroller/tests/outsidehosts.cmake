@@ -6,7 +6,7 @@
 #   cmake-c         find_package in a project of C alone, no Qt looked for:
 #                   a Scroller made and driven without a window (hosts/chost)
 #   cmake-examples  find_package(COMPONENTS Headers): the example hosts in C
-#                   (examples/: GTK 3, GTK 4 and Xlib)
+#                   (examples/: GTK 3, GTK 4, Xlib and SDL)
 #   cmake-unknown   find_package with a component the kit lacks: named
 #   pkg-config-qt   the linked host from `pkg-config --cflags --libs tovrell`
 #   pkg-config-c    the C host and the Xlib example from tovrell-headers,
@@ -54,7 +54,7 @@ endif()
 run(${WORK_DIR}/linked/linkedhost)
 run(${WORK_DIR}/designed/designedhost)
 run(${WORK_DIR}/chost/chost ${library})
-foreach(example xlibhost gtkhost gtk4host)
+foreach(example xlibhost gtkhost gtk4host gtk4drawhost sdlhost)
     if(NOT EXISTS ${WORK_DIR}/examples/${example})
         message(FATAL_ERROR "the examples' build made no ${example}")
     endif()
