@@ -1,11 +1,16 @@
 // What a running banner costs its host: the processor time of the whole
 // host process per second of wall time, for each case of size, interval
-// and caption length, in three hosts started one after another, three
+// and caption length, in five hosts started one after another, three
 // rounds of them, each host's median printed (a shared machine's load
 // moves a single measure by a fifth either way):
 //   - a Qt program holding a Scroller (it links Tovrell::Control);
 //   - a plain Xlib program holding one, with a poll loop of its own
 //     (bannerhost, on the example hosts' banner.c);
+//   - the same program drawing a windowless one into an image of its own,
+//     which it puts on its window;
+//   - a Qt Quick scene holding the QML module's Scroller, on Qt Quick's
+//     software renderer (an X server without a GPU renders OpenGL on the
+//     processor, which would measure the renderer, not the banner);
 //   - the reference: a Qt program whose widget renders the same text in
 //     the same font once into a pixmap and, on the same timer, draws that
 //     image at an offset moved by the width of "W" (and again where it
@@ -15,9 +20,12 @@
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds]
 
+#include "quickscroller.h"
+
 #include <tovrell/scroller.h>
 
 #include <QApplication>
+#include <QQuickWindow>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -107,9 +115,24 @@ private:
     int m_offset = 0;
 };
 
+// A Qt Quick scene of one banner, for one case, until it is killed.
+int runQuickHost(const Case &c)
+{
+    QQuickWindow window;
+    window.resize(c.width, c.height);
+    auto *scroller = new QuickScroller(window.contentItem());
+    scroller->setSize(QSizeF(c.width, c.height));
+    scroller->setInterval(c.interval);
+    scroller->setCaption(captionOf(c.captionLength));
+    window.show();
+    return QApplication::exec();
+}
+
 // A host of one kind, for one case, until it is killed.
 int runHost(const QString &kind, const Case &c)
 {
+    if (kind == u"quick")
+        return runQuickHost(c);
     QWidget *banner = nullptr;
     if (kind == u"reference") {
         banner = new Reference(c);
@@ -171,6 +194,9 @@ double median(std::array<double, 3> measures)
 
 int main(int argc, char **argv)
 {
+    // The scene's renderer, chosen before the application starts.
+    if (argc > 2 && qstrcmp(argv[2], "quick") == 0)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() == 7 && arguments[1] == u"--host")
@@ -183,25 +209,42 @@ int main(int argc, char **argv)
     qputenv("FORM_COMPONENT_REGISTRY", registry.toLocal8Bit());
     QProcess::execute(QStringLiteral(REGCOMPONENT), {QStringLiteral(TOVRELL_LIBRARY)});
 
-    std::printf("%-26s %12s %12s %12s %8s %8s\n", "case (px, ms, characters)", "Qt host", "C host", "reference",
-                "Qt/ref", "C/ref");
+    // Each host: how it starts, then what it is told of the case.
+    const QString self = QApplication::applicationFilePath();
+    const struct
+    {
+        const char *name;
+        QString program;
+        QStringList before, after;
+    } hosts[] = {
+        {"Qt host", self, {"--host", "scroller"}, {}},
+        {"C host", QStringLiteral(BANNERHOST), {}, {}},
+        {"windowless", QStringLiteral(BANNERHOST), {}, {"windowless"}},
+        {"Qt Quick", self, {"--host", "quick"}, {}},
+        {"reference", self, {"--host", "reference"}, {}},
+    };
+    constexpr std::size_t hostCount = std::size(hosts);
+    std::printf("%-26s", "case (px, ms, characters)");
+    for (const auto &host : hosts)
+        std::printf(" %11s", host.name);
+    for (std::size_t h = 0; h + 1 < hostCount; ++h)
+        std::printf(" %10.10s/ref", hosts[h].name);
+    std::printf("\n");
     for (const Case &c : cases) {
         const QStringList size = {QString::number(c.width), QString::number(c.height), QString::number(c.interval),
                                   QString::number(c.captionLength)};
-        std::array<double, 3> qtHosts{}, cHosts{}, references{};
+        std::array<std::array<double, 3>, hostCount> measures{};
         for (std::size_t round = 0; round < 3; ++round) {
-            qtHosts[round] = measure(QApplication::applicationFilePath(), QStringList{"--host", "scroller"} + size,
-                                     seconds);
-            cHosts[round] = measure(QStringLiteral(BANNERHOST), size, seconds);
-            references[round] = measure(QApplication::applicationFilePath(),
-                                        QStringList{"--host", "reference"} + size, seconds);
+            for (std::size_t h = 0; h < hostCount; ++h)
+                measures[h][round] = measure(hosts[h].program, hosts[h].before + size + hosts[h].after, seconds);
         }
-        const double qtHost = median(qtHosts);
-        const double cHost = median(cHosts);
-        const double reference = median(references);
         const QString name = QStringLiteral("%1x%2, %3, %4").arg(c.width).arg(c.height).arg(c.interval).arg(c.captionLength);
-        std::printf("%-26s %11.2f%% %11.2f%% %11.2f%% %7.2fx %7.2fx\n", qPrintable(name), qtHost, cHost, reference,
-                    qtHost / reference, cHost / reference);
+        std::printf("%-26s", qPrintable(name));
+        for (const auto &host : measures)
+            std::printf(" %10.2f%%", median(host));
+        for (std::size_t h = 0; h + 1 < hostCount; ++h)
+            std::printf(" %13.2fx", median(measures[h]) / median(measures[hostCount - 1]));
+        std::printf("\n");
         std::fflush(stdout);
     }
     QFile::remove(registry);

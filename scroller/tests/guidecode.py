@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""The guide's code is the example hosts' code: every ```c and ```python
-block of the guide stands, line for line (indentation aside), in one of the
-examples in that language, which their own tests build and run.
+"""The guide's code is the example hosts' code: every ```c, ```python and
+```qml block of the guide stands, line for line (indentation aside), in one
+of the examples in that language, which their own tests build and run.
 
     guidecode.py <HOSTING.md> <examples folder>
 """
@@ -19,8 +19,8 @@ def main():
     guide = pathlib.Path(sys.argv[1]).read_text(encoding="utf-8")
     folder = pathlib.Path(sys.argv[2])
     examples = {language: [plain(path.read_text(encoding="utf-8")) for path in sorted(folder.glob(pattern))]
-                for language, pattern in (("c", "*.[ch]"), ("python", "*.py"))}
-    blocks = re.findall(r"^```(c|python)\n(.*?)^```$", guide, re.MULTILINE | re.DOTALL)
+                for language, pattern in (("c", "*.[ch]"), ("python", "*.py"), ("qml", "*.qml"))}
+    blocks = re.findall(r"^```(c|python|qml)\n(.*?)^```$", guide, re.MULTILINE | re.DOTALL)
     missing = [block for language, block in blocks
                if not any(plain(block) in example for example in examples[language])]
     for block in missing:

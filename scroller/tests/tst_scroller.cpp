@@ -1,6 +1,9 @@
 #include "pixels.h"
 #include "scrollerprivate.h"
 #include "windowlessface.h"
+#ifdef WITH_QUICK_FACE
+#include "quickscroller.h"
+#endif
 
 #include <QAccessible>
 #include <QDateTime>
@@ -613,6 +616,19 @@ private:
     ScrollerPrivate scroller;
 };
 
+#ifdef WITH_QUICK_FACE
+class QuickFace final : public Face
+{
+public:
+    QuickFace() { scroller.setSize(QSizeF(408, 40)); }
+    ScrollerPrivate &engine() override { return scroller.engine(); }
+    QImage pixels() override { return scroller.image(); }
+
+private:
+    QuickScroller scroller;
+};
+#endif
+
 // Every face draws, tick by tick, the rotation the tick built, as a line
 // drawn on its own: the same engine, the same pixels.
 void TestScroller::everyFaceDrawsWhatATickBuilds_data()
@@ -621,7 +637,12 @@ void TestScroller::everyFaceDrawsWhatATickBuilds_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("family");
 
-    for (const char *face : {"widget", "windowless"}) {
+#ifdef WITH_QUICK_FACE
+    const auto faces = {"widget", "windowless", "quick"};
+#else
+    const auto faces = {"widget", "windowless"};
+#endif
+    for (const char *face : faces) {
         QTest::addRow("%s, default size", face) << face << QSize(408, 40) << "Liberation Sans";
         QTest::addRow("%s, glyphs Qt draws from outlines", face) << face << QSize(1600, 120) << "Liberation Serif";
     }
@@ -636,8 +657,12 @@ void TestScroller::everyFaceDrawsWhatATickBuilds()
     std::unique_ptr<Face> shown;
     if (face == u"widget")
         shown = std::make_unique<WidgetFace>();
-    else
+    else if (face == u"windowless")
         shown = std::make_unique<WindowlessFace>();
+#ifdef WITH_QUICK_FACE
+    else
+        shown = std::make_unique<QuickFace>();
+#endif
     ScrollerPrivate &s = shown->engine();
     s.setAmbientFont(QFont(QStringLiteral("Liberation Sans"), 10));
     QVERIFY(s.initProperties());
