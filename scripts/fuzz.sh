@@ -18,16 +18,15 @@ shift || true
 seed=()
 ((seconds > 60)) || seed=(-seed=1)
 EXTRA_PACKAGES="clang-14 libclang-rt-14-dev" BUILD_DIR=build-fuzz BUILD_TARGET=fuzzers BUILD_TYPE=RelWithDebInfo \
-    CC=clang-14 CXX=clang++-14 scripts/setup.sh -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF -DBUILD_DESIGNER_PLUGIN=OFF
+    CC=clang-14 CXX=clang++-14 scripts/setup.sh -DWARNINGS_AS_ERRORS=ON -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF \
+    -DBUILD_DESIGNER_PLUGIN=OFF -DBUILD_QML_MODULE=OFF
 
 harnesses=("$@")
 ((${#harnesses[@]})) || mapfile -t harnesses <build-fuzz/fuzz/harnesses.txt
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
+source scripts/sanitizers.sh
 mkdir -p fuzz-artifacts
 failed=()
 for harness in "${harnesses[@]}"; do

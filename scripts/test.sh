@@ -5,14 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Warnings are errors in the project's own builds, never in a plain
+# configure, a package build or anything installed.
 if [ "${1:-}" = "--sanitize" ]; then
     export BUILD_DIR=build-sanitize BUILD_TYPE=Debug
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
-    scripts/setup.sh -DSANITIZE=ON
+    source scripts/sanitizers.sh
+    scripts/setup.sh -DWARNINGS_AS_ERRORS=ON -DSANITIZE=ON
 else
-    scripts/setup.sh
+    scripts/setup.sh -DWARNINGS_AS_ERRORS=ON
 fi
 
 # The print test prints on a CUPS queue that writes PDF files; it needs root
