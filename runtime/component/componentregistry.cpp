@@ -227,31 +227,34 @@ QString location()
         + QStringLiteral("/formruntime/components.ini");
 }
 
+// The configuration folder of the prefix /usr is /etc, as GNU's install
+// directories have it.
+QString systemLocationFor(const QString &prefix)
+{
+    const QString configurationFolder = prefix == u"/usr" ? QStringLiteral("/etc") : prefix + QStringLiteral("/etc");
+    return configurationFolder + QStringLiteral("/formruntime/components.ini");
+}
+
 // The system registry belongs to the installation that this code is part
 // of: the prefix is found from where its binary (the control library under
 // the libdir, or regcomponent under the bindir) lies, so that a tree
 // installed with another prefix than it was configured with reads its own.
-// The configuration folder of the prefix /usr is /etc, as GNU's install
-// directories have it. A binary outside an installation (a build tree)
-// uses the configured folder.
+// A binary outside an installation (a build tree) takes the configured
+// prefix.
 QString systemLocation()
 {
     const QString moved = qEnvironmentVariable("FORM_COMPONENT_SYSTEM_REGISTRY");
     if (!moved.isEmpty())
         return moved;
-    QString configurationFolder = QStringLiteral(FORM_SYSCONFDIR);
     Dl_info self{};
     if (dladdr(reinterpret_cast<const void *>(&systemLocation), &self) && self.dli_fname) {
         const QString binaryFolder = QFileInfo(QString::fromLocal8Bit(self.dli_fname)).absolutePath();
         for (const auto &installFolder : {QStringLiteral("/" FORM_LIBDIR), QStringLiteral("/" FORM_BINDIR)}) {
-            if (binaryFolder.endsWith(installFolder)) {
-                const QString prefix = binaryFolder.chopped(installFolder.size());
-                configurationFolder = prefix == u"/usr" ? QStringLiteral("/etc") : prefix + QStringLiteral("/etc");
-                break;
-            }
+            if (binaryFolder.endsWith(installFolder))
+                return systemLocationFor(binaryFolder.chopped(installFolder.size()));
         }
     }
-    return configurationFolder + QStringLiteral("/formruntime/components.ini");
+    return systemLocationFor(QStringLiteral(FORM_PREFIX));
 }
 
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath)

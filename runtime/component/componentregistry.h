@@ -43,6 +43,11 @@ namespace ComponentRegistry {
 
 QString location();
 QString systemLocation();
+// The registry for every user of an installation in prefix: under the
+// prefix's configuration folder, /etc for the prefix /usr. The one rule for
+// it: the installed <tovrell/registry.h> is written from it too
+// (regcomponent --system-registry-of).
+QString systemLocationFor(const QString &prefix);
 // Results: S_OK; SELFREG_E_CLASS when the registry cannot be read or
 // written (a corrupt or read-only file), and then nothing is changed.
 HRESULT registerServer(const ProjectDescriptor &project, const QString &libraryPath);

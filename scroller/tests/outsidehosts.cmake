@@ -83,7 +83,15 @@ run(cc ${c_options} ${EXAMPLES_DIR}/banner.c ${EXAMPLES_DIR}/xlibhost.c ${c_flag
 # does it, and found there: the user's registry has nothing.
 set(environment ${CMAKE_COMMAND} -E env --unset=FORM_COMPONENT_SYSTEM_REGISTRY --unset=QT_QPA_PLATFORM
     FORM_COMPONENT_REGISTRY=${WORK_DIR}/no-user-registry.ini)
-run(${environment} ${PREFIX}/${BINDIR}/regcomponent --system ${library})
+execute_process(COMMAND ${environment} ${PREFIX}/${BINDIR}/regcomponent --system ${library}
+    OUTPUT_VARIABLE registered RESULT_VARIABLE failed)
+# The installed C reader looks where the installed runtime wrote.
+file(STRINGS ${PREFIX}/include/tovrell/registrylocation.h location REGEX "TOVRELL_SYSTEM_REGISTRY \"")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" location "${location}")
+if(failed OR NOT registered MATCHES "\\(registry: ${location}\\)")
+    message(FATAL_ERROR "the runtime registered for every user elsewhere than <tovrell/registry.h> reads "
+        "(${location}):\n${registered}")
+endif()
 run(${environment} xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" /usr/bin/python3 ${DRIVER}
     ${WORK_DIR}/pkgconfig-xlibhost)
 run(${environment} ${PREFIX}/${BINDIR}/regcomponent --system -u ${library})

@@ -3,6 +3,7 @@
 // user), by calling the library's own exports.
 //
 //   regcomponent [--system] [-u] <library>
+//   regcomponent --system-registry-of <prefix>
 //   regcomponent --help | --version
 //
 // Exit status 0 on success, 1 when the library fails or refuses, 2 on a
@@ -18,11 +19,15 @@
 namespace {
 
 const char usage[] = "usage: regcomponent [--system] [-u] <library>\n"
+                     "       regcomponent --system-registry-of <prefix>\n"
                      "Registers a component library by calling its DllRegisterServer, or with -u\n"
                      "unregisters it (DllUnregisterServer): in the user's component registry, or\n"
                      "with --system in the registry for every user.\n"
                      "  -u          unregister\n"
                      "  --system    the registry for every user\n"
+                     "  --system-registry-of <prefix>\n"
+                     "              prints where the registry for every user of an installation\n"
+                     "              in prefix lies\n"
                      "  --help      this text\n"
                      "  --version   the version\n";
 
@@ -36,6 +41,10 @@ int main(int argc, char *argv[])
     }
     if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0)) {
         std::puts("regcomponent " FORM_VERSION);
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--system-registry-of") == 0) {
+        std::puts(qPrintable(ComponentRegistry::systemLocationFor(QString::fromLocal8Bit(argv[2]))));
         return 0;
     }
     bool unregister = false;
