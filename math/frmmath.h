@@ -41,6 +41,4 @@ private:
     // The counts are held wider than 16 bits so that they keep counting.
     qint64 intCorrect = 0;
     qint64 intIncorrect = 0;
-
-    friend class TestMath;
 };

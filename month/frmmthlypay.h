@@ -37,6 +37,4 @@ private:
     Ui::frmMthlyPay ui;
     CommonDialog *dlgCommon;
     Integer intTerm;
-
-    friend class TestMonth;
 };

@@ -52,6 +52,11 @@ private:
     QColor answerColourDialog(QAction *command, const QColor &colour);
 
     QString payment() { return control<QLabel>("lblPayment")->text(); }
+    // The payment on 10,000 at 9.00% over term years.
+    static QString paymentFor(int term)
+    {
+        return QStringList{"$456.85", "$318.00", "$248.85", "$207.58"}.value(term - 2);
+    }
 };
 
 void TestMonth::initTestCase()
@@ -75,21 +80,13 @@ void TestMonth::calculate(const QString &principal, int rateRow, int termIndex)
 {
     control<QLineEdit>("txtPrincipal")->setText(principal);
     control<QListWidget>("lstInterest")->setCurrentRow(rateRow);
-    m_window->ui.optTerm->button(termIndex)->setChecked(true);
+    control<QRadioButton>(QStringLiteral("optTerm_%1").arg(termIndex))->setChecked(true);
     QTest::keyClick(control("txtPrincipal"), Qt::Key_Return);
 }
 
 void TestMonth::layout_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("twips");
-
-    const struct
-    {
-        const char *name, *container;
-        int left, top, width, height;
-    } table[] = {
+    addPlacements({
         {"fraInfo", "clientArea", 360, 360, 6855, 3375},   {"optTerm_3", "fraInfo", 5040, 2640, 1215, 495},
         {"optTerm_2", "fraInfo", 5040, 2040, 1215, 495},   {"optTerm_1", "fraInfo", 5040, 1440, 1215, 495},
         {"optTerm_0", "fraInfo", 5040, 840, 1215, 495},    {"txtPrincipal", "fraInfo", 480, 960, 1215, 420},
@@ -97,9 +94,7 @@ void TestMonth::layout_data()
         {"Label2", "fraInfo", 2760, 600, 1365, 300},       {"Label3", "fraInfo", 5040, 600, 1095, 300},
         {"cmdCalc", "clientArea", 5880, 4320, 1215, 495},  {"lblPayment", "clientArea", 2640, 4320, 2895, 615},
         {"Label4", "clientArea", 360, 4320, 2055, 285},
-    };
-    for (const auto &row : table)
-        QTest::newRow(row.name) << row.name << row.container << QRect(row.left, row.top, row.width, row.height);
+    });
 }
 
 void TestMonth::layout()
@@ -160,15 +155,19 @@ void TestMonth::startState()
     QCOMPARE(control<QListWidget>("lstInterest")->currentRow(), 8);
     QCOMPARE(control<QListWidget>("lstInterest")->currentItem()->text(), QStringLiteral("9.00%"));
     QVERIFY(control<QRadioButton>("optTerm_3")->isChecked());
-    QCOMPARE(m_window->intTerm.value(), 5);
     auto *principal = control<QLineEdit>("txtPrincipal");
     QCOMPARE(principal->text(), QStringLiteral("0"));
     QTRY_COMPARE(principal->selectedText(), QStringLiteral("0"));
     QCOMPARE(QApplication::focusWidget(), principal);
     QVERIFY(payment().isEmpty());
     for (int id = 0; id < 4; ++id)
-        QCOMPARE(m_window->ui.optTerm->button(id)->objectName(), QStringLiteral("optTerm_%1").arg(id));
+        QCOMPARE(m_window->findChild<QButtonGroup *>(QStringLiteral("optTerm"))->button(id)->objectName(),
+                 QStringLiteral("optTerm_%1").arg(id));
     QVERIFY(centredOnScreen(m_window.get()));
+    // The term is five years.
+    principal->setText(QStringLiteral("10000"));
+    QTest::keyClick(principal, Qt::Key_Return);
+    QCOMPARE(payment(), paymentFor(5));
 }
 
 void TestMonth::keyboard()
@@ -223,11 +222,12 @@ void TestMonth::accessKeys()
     // A button's access key clicks it the way a mouse would, a moment later.
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QTRY_COMPARE(m_window->intTerm.value(), term);
+    QTRY_VERIFY(control<QRadioButton>(QStringLiteral("optTerm_%1").arg(term - 2))->isChecked());
 
-    // Alt+C calculates.
+    // Alt+C calculates, over the term chosen.
+    control<QLineEdit>("txtPrincipal")->setText(QStringLiteral("10000"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(payment(), QStringLiteral("$0.00"));
+    QTRY_COMPARE(payment(), paymentFor(term));
 }
 
 void TestMonth::changesBlankThePayment_data()
@@ -254,7 +254,11 @@ void TestMonth::changesBlankThePayment()
         QCOMPARE(control<QListWidget>("lstInterest")->currentRow(), 9);
     } else {
         QTest::mouseClick(control(qPrintable(QStringLiteral("optTerm_") + change)), Qt::LeftButton, {}, QPoint(8, 16));
-        QCOMPARE(m_window->intTerm.value(), change.toInt() + 2);
+        QVERIFY(payment().isEmpty());
+        // The next payment is over the term clicked.
+        QTest::keyClick(control("txtPrincipal"), Qt::Key_Return);
+        QCOMPARE(payment(), paymentFor(change.toInt() + 2));
+        return;
     }
     QVERIFY(payment().isEmpty());
 }

@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 // What the widget tests of every program share: a window made fresh for
@@ -128,6 +129,24 @@ protected:
     {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // One row of a window's layout table: a control, its container and
+    // its place there in twips.
+    struct Placement
+    {
+        const char *name, *container;
+        int left, top, width, height;
+    };
+    // The data of a layout test: a row for each control of the table,
+    // which verifyPlacement checks.
+    static void addPlacements(std::initializer_list<Placement> table)
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QRect>("twips");
+        for (const Placement &row : table)
+            QTest::newRow(row.name) << row.name << row.container << QRect(row.left, row.top, row.width, row.height);
     }
 
     // Checks that the control called name sits in container at twips.
