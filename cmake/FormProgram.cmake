@@ -60,7 +60,7 @@ function(add_form_program PROGRAM)
             INTERNAL_NAME "${PROGRAM}" ORIGINAL_FILENAME "${PROGRAM}.exe" PRODUCT_NAME "${PROGRAM}")
         add_test(NAME ${program}_install
             COMMAND ${CMAKE_COMMAND} -DBUILD=${PROJECT_BINARY_DIR} -DROOT=${CMAKE_CURRENT_BINARY_DIR}/install-check
-                -DPREFIX=${CMAKE_INSTALL_PREFIX} -DCOMPONENT=${program}
+                -DPREFIX=${CMAKE_INSTALL_PREFIX} -DCOMPONENTS=${program}
                 "-DFILES=${CMAKE_INSTALL_BINDIR}/${PROGRAM};${desktop_entry};${metainfo};${icons}"
                 -P ${PROJECT_SOURCE_DIR}/cmake/CheckInstall.cmake)
     endif()

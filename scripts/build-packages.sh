@@ -11,15 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out=$(realpath -m "$1")
-tools=(dpkg-dev debhelper fakeroot)
-missing=()
-for package in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh dpkg-dev debhelper fakeroot
 
 rm -rf "$out"
 mkdir -p "$out/src"

@@ -22,8 +22,7 @@ source scripts/fresh-root.sh
 packages=build-packages
 scripts/build-packages.sh "$packages"
 cmake --build "$packages"/src/obj-* --target loadform >/dev/null
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends lintian piuparts mmdebstrap \
-    desktop-file-utils appstream >/dev/null
+scripts/install-packages.sh lintian piuparts mmdebstrap desktop-file-utils appstream >/dev/null
 
 echo "check-packages: lintian"
 lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs --tag-display-limit 0 \
@@ -62,7 +61,7 @@ grep -q '^\[Tovrell.Scroller\]' "$root/etc/formruntime/components.ini" ||
 # Every path of the library's scripts leaves the keys present exactly while
 # the library is installed: a removal, upgrade or deconfiguration that is
 # called off registers it again.
-scripts_of=/var/lib/dpkg/info/libtovrell1:amd64
+scripts_of=/var/lib/dpkg/info/libtovrell1:$(dpkg --print-architecture)
 registered() { grep -q '^\[Tovrell.Scroller\]' "$root/etc/formruntime/components.ini" 2>/dev/null; }
 for path in "remove:abort-remove" "upgrade 1.0.0-1:abort-upgrade 1.0.0-1" "deconfigure:abort-deconfigure"; do
     IFS=: read -r first then <<<"$path"

@@ -18,17 +18,7 @@ packages=(
 )
 # More for particular builds (scripts/fuzz.sh: clang).
 packages+=(${EXTRA_PACKAGES:-})
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
