@@ -11,6 +11,8 @@
 //   - a Qt Quick scene holding the QML module's Scroller, on Qt Quick's
 //     software renderer (an X server without a GPU renders OpenGL on the
 //     processor, which would measure the renderer, not the banner);
+//   - the Qt Quick scene's own floor: the same scene showing the
+//     reference's image as a texture, moved on the same timer;
 //   - the reference: a Qt program whose widget renders the same text in
 //     the same font once into a pixmap and, on the same timer, draws that
 //     image at an offset moved by the width of "W" (and again where it
@@ -26,6 +28,7 @@
 
 #include <QApplication>
 #include <QQuickWindow>
+#include <QSGImageNode>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -115,15 +118,69 @@ private:
     int m_offset = 0;
 };
 
-// A Qt Quick scene of one banner, for one case, until it is killed.
-int runQuickHost(const Case &c)
+// The reference in a Qt Quick scene: its image is a texture made once, of
+// which the scene shows a part moved on at every tick.
+class QuickReference : public QQuickItem
+{
+public:
+    QuickReference(const Case &c, QQuickItem *parent)
+        : QQuickItem(parent)
+    {
+        setFlag(ItemHasContents);
+        const QFont font = fittedFont(c.width, c.height);
+        const QFontMetrics metrics(font);
+        const QString text = captionOf(c.captionLength);
+        m_image = QImage(std::min(metrics.horizontalAdvance(text) + c.width, 32767), c.height,
+                         QImage::Format_ARGB32_Premultiplied);
+        m_image.fill(QColor(0, 255, 255));
+        QPainter painter(&m_image);
+        painter.setFont(font);
+        painter.drawText(0, metrics.ascent(), text);
+        m_step = metrics.horizontalAdvance(QStringLiteral("W"));
+        m_timer.callOnTimeout(this, [this] {
+            m_offset = (m_offset + m_step) % std::max(1, int(m_image.width() - width()));
+            update();
+        });
+        m_timer.start(c.interval);
+    }
+
+protected:
+    QSGNode *updatePaintNode(QSGNode *node, UpdatePaintNodeData *) override
+    {
+        auto *shown = static_cast<QSGImageNode *>(node);
+        if (!shown) {
+            shown = window()->createImageNode();
+            shown->setOwnsTexture(true);
+            shown->setTexture(window()->createTextureFromImage(m_image));
+        }
+        shown->setRect(boundingRect());
+        shown->setSourceRect(QRectF(m_offset, 0, width(), height()));
+        return shown;
+    }
+
+private:
+    QImage m_image;
+    QTimer m_timer;
+    int m_step = 1;
+    int m_offset = 0;
+};
+
+// A Qt Quick scene of one banner, or of the reference, for one case, until
+// it is killed.
+int runQuickHost(const QString &kind, const Case &c)
 {
     QQuickWindow window;
     window.resize(c.width, c.height);
-    auto *scroller = new QuickScroller(window.contentItem());
-    scroller->setSize(QSizeF(c.width, c.height));
-    scroller->setInterval(c.interval);
-    scroller->setCaption(captionOf(c.captionLength));
+    QQuickItem *banner = nullptr;
+    if (kind == u"quick-reference") {
+        banner = new QuickReference(c, window.contentItem());
+    } else {
+        auto *scroller = new QuickScroller(window.contentItem());
+        scroller->setInterval(c.interval);
+        scroller->setCaption(captionOf(c.captionLength));
+        banner = scroller;
+    }
+    banner->setSize(QSizeF(c.width, c.height));
     window.show();
     return QApplication::exec();
 }
@@ -131,8 +188,8 @@ int runQuickHost(const Case &c)
 // A host of one kind, for one case, until it is killed.
 int runHost(const QString &kind, const Case &c)
 {
-    if (kind == u"quick")
-        return runQuickHost(c);
+    if (kind.startsWith(u"quick"))
+        return runQuickHost(kind, c);
     QWidget *banner = nullptr;
     if (kind == u"reference") {
         banner = new Reference(c);
@@ -195,7 +252,7 @@ double median(std::array<double, 3> measures)
 int main(int argc, char **argv)
 {
     // The scene's renderer, chosen before the application starts.
-    if (argc > 2 && qstrcmp(argv[2], "quick") == 0)
+    if (argc > 2 && qstrncmp(argv[2], "quick", 5) == 0)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
@@ -221,6 +278,7 @@ int main(int argc, char **argv)
         {"C host", QStringLiteral(BANNERHOST), {}, {}},
         {"windowless", QStringLiteral(BANNERHOST), {}, {"windowless"}},
         {"Qt Quick", self, {"--host", "quick"}, {}},
+        {"Quick ref", self, {"--host", "quick-reference"}, {}},
         {"reference", self, {"--host", "reference"}, {}},
     };
     constexpr std::size_t hostCount = std::size(hosts);
@@ -229,7 +287,7 @@ int main(int argc, char **argv)
         std::printf(" %11s", host.name);
     for (std::size_t h = 0; h + 1 < hostCount; ++h)
         std::printf(" %10.10s/ref", hosts[h].name);
-    std::printf("\n");
+    std::printf(" %14s\n", "Quick/Quick ref");
     for (const Case &c : cases) {
         const QStringList size = {QString::number(c.width), QString::number(c.height), QString::number(c.interval),
                                   QString::number(c.captionLength)};
@@ -244,7 +302,8 @@ int main(int argc, char **argv)
             std::printf(" %10.2f%%", median(host));
         for (std::size_t h = 0; h + 1 < hostCount; ++h)
             std::printf(" %13.2fx", median(measures[h]) / median(measures[hostCount - 1]));
-        std::printf("\n");
+        // The scene against the scene's own floor.
+        std::printf(" %13.2fx\n", median(measures[3]) / median(measures[4]));
         std::fflush(stdout);
     }
     QFile::remove(registry);
