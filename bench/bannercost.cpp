@@ -27,14 +27,14 @@
 #include <tovrell/scroller.h>
 
 #include <QApplication>
-#include <QQuickWindow>
-#include <QSGImageNode>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QProcess>
+#include <QQuickWindow>
+#include <QSGImageNode>
 #include <QThread>
 #include <QTimer>
 
@@ -50,8 +50,8 @@ struct Case
 };
 
 const Case cases[] = {
-    {408, 40, 100, 48},    {1600, 120, 100, 48},   {1920, 200, 100, 48},     {408, 40, 16, 48},
-    {1920, 200, 16, 48},   {408, 40, 100, 10000},  {408, 40, 100, 100000},   {1920, 200, 100, 100000},
+    {408, 40, 100, 48},  {1600, 120, 100, 48},  {1920, 200, 100, 48},   {408, 40, 16, 48},
+    {1920, 200, 16, 48}, {408, 40, 100, 10000}, {408, 40, 100, 100000}, {1920, 200, 100, 100000},
 };
 
 QString captionOf(int length)
@@ -257,8 +257,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() == 7 && arguments[1] == u"--host")
-        return runHost(arguments[2], {arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
-                                      arguments[6].toInt()});
+        return runHost(arguments[2],
+                       {arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(), arguments[6].toInt()});
 
     const double seconds = arguments.size() > 1 ? arguments[1].toDouble() : 4.0;
     // The C host finds the library through a registry of its own.
@@ -296,7 +296,8 @@ int main(int argc, char **argv)
             for (std::size_t h = 0; h < hostCount; ++h)
                 measures[h][round] = measure(hosts[h].program, hosts[h].before + size + hosts[h].after, seconds);
         }
-        const QString name = QStringLiteral("%1x%2, %3, %4").arg(c.width).arg(c.height).arg(c.interval).arg(c.captionLength);
+        const QString name =
+            QStringLiteral("%1x%2, %3, %4").arg(c.width).arg(c.height).arg(c.interval).arg(c.captionLength);
         std::printf("%-26s", qPrintable(name));
         for (const auto &host : measures)
             std::printf(" %10.2f%%", median(host));

@@ -57,7 +57,8 @@ int main(int argc, char **argv)
     if (!banner || banner_set_interval(banner, atoi(argv[3])) != 0)
         return 1;
     for (;;) {
-        struct pollfd waiting[2] = {{ConnectionNumber(display), POLLIN, 0}, {banner_wake_descriptor(banner), POLLIN, 0}};
+        struct pollfd waiting[2] = {{ConnectionNumber(display), POLLIN, 0},
+                                    {banner_wake_descriptor(banner), POLLIN, 0}};
         int timeout = banner_run_pending_work(banner);
         while (XPending(display)) {
             XEvent event;

@@ -11,10 +11,18 @@
 
 namespace {
 
-const DISPID ids[] = {DISPID_SCROLLER_BACKCOLOR,   DISPID_SCROLLER_FORECOLOR, DISPID_SCROLLER_ENABLED,
-                      DISPID_SCROLLER_FONT,        DISPID_SCROLLER_BORDERSTYLE, DISPID_SCROLLER_REFRESH,
-                      DISPID_SCROLLER_INTERVAL,    DISPID_SCROLLER_CAPTION,   DISPID_SCROLLER_REFRESHCAPTION,
-                      0,                           -3,                        0x7FFFFFFF};
+const DISPID ids[] = {DISPID_SCROLLER_BACKCOLOR,
+                      DISPID_SCROLLER_FORECOLOR,
+                      DISPID_SCROLLER_ENABLED,
+                      DISPID_SCROLLER_FONT,
+                      DISPID_SCROLLER_BORDERSTYLE,
+                      DISPID_SCROLLER_REFRESH,
+                      DISPID_SCROLLER_INTERVAL,
+                      DISPID_SCROLLER_CAPTION,
+                      DISPID_SCROLLER_REFRESHCAPTION,
+                      0,
+                      -3,
+                      0x7FFFFFFF};
 const WORD flagSets[] = {DISPATCH_METHOD,
                          DISPATCH_PROPERTYGET,
                          DISPATCH_PROPERTYPUT,

@@ -7,7 +7,6 @@
 
 #include <optional>
 
-
 // The practice window: poses addition or subtraction problems at two levels,
 // checks the typed answer and counts correct and incorrect answers.
 class frmMath : public QWidget

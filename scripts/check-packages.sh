@@ -11,7 +11,11 @@
 #     program starts and paints its window, QUiLoader makes the Scroller
 #     through the installed plugin, the desktop entries and metainfo
 #     validate, the Scroller is registered for every user, and removing the
-#     library leaves the system registry as it was before.
+#     library leaves the system registry as it was before;
+#   - autopkgtest: the tests of debian/tests against the installed
+#     packages, as Debian's CI runs them, in an unshare testbed (root's
+#     subordinate ids, and a Debian 12 tarball made by mmdebstrap where
+#     autopkgtest looks for it, ~/.cache/sbuild).
 #
 # Needs root. Where it cannot run it says so, and fails when CI is set.
 set -euo pipefail
@@ -94,3 +98,21 @@ if [ "$before" != "$after" ]; then
     exit 1
 fi
 echo "check-packages: removing libtovrell1 leaves the system registry as it was"
+
+echo "check-packages: autopkgtest"
+scripts/install-packages.sh autopkgtest uidmap >/dev/null
+for ids in /etc/subuid /etc/subgid; do
+    grep -q '^root:' "$ids" 2>/dev/null || echo 'root:100000:65536' >>"$ids"
+done
+tarball=$HOME/.cache/sbuild/bookworm-$(dpkg --print-architecture).tar
+if [ ! -e "$tarball" ]; then
+    mkdir -p "$(dirname "$tarball")"
+    mmdebstrap --quiet --variant=apt bookworm "$tarball"
+fi
+started=$(date +%s)
+autopkgtest --quiet -U --no-built-binaries "$packages"/*.deb "$packages"/src -- unshare --release bookworm \
+    >"$packages/autopkgtest.log" 2>&1 && status=0 || status=$?
+sed -n '/^@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$packages/autopkgtest.log"
+echo "check-packages: autopkgtest took $(($(date +%s) - started)) s and exited with $status"
+# 2: a test was skipped (none may be), 4 and more: one failed.
+[ "$status" -eq 0 ] || { tail -n 80 "$packages/autopkgtest.log"; exit 1; }

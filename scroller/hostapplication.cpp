@@ -90,7 +90,8 @@ bool glibLoop()
 
 std::uint32_t epollEventsOf(gushort events)
 {
-    return (events & G_IO_IN ? EPOLLIN : 0u) | (events & G_IO_OUT ? EPOLLOUT : 0u) | (events & G_IO_PRI ? EPOLLPRI : 0u);
+    return (events & G_IO_IN ? EPOLLIN : 0u) | (events & G_IO_OUT ? EPOLLOUT : 0u)
+        | (events & G_IO_PRI ? EPOLLPRI : 0u);
 }
 
 // Makes the wake-up descriptor watch exactly the descriptors GLib polls.

@@ -59,8 +59,14 @@ public:
     void errorRaised(int number, const QString &description) override { emit q.errorRaised(number, description); }
     void Click() override { emit q.Click(); }
     void DblClick() override { emit q.DblClick(); }
-    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseDown(Button, Shift, X, Y); }
-    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseMove(Button, Shift, X, Y); }
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y) override
+    {
+        emit q.MouseDown(Button, Shift, X, Y);
+    }
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y) override
+    {
+        emit q.MouseMove(Button, Shift, X, Y);
+    }
     void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y) override { emit q.MouseUp(Button, Shift, X, Y); }
     void captionChanged() override { tellCaptionChanged(q); }
     void scrollingChanged() override { tellScrollingChanged(q); }
@@ -305,7 +311,8 @@ void Scroller::setFontForDesigner(const QFont &font)
 
 void Scroller::setBorderStyleForDesigner(int style)
 {
-    ignoringRefusal([&] { d->let(ScrollerMembers::BorderStyle, QVariant::fromValue(qint16(std::clamp(style, -32768, 32767)))); });
+    ignoringRefusal(
+        [&] { d->let(ScrollerMembers::BorderStyle, QVariant::fromValue(qint16(std::clamp(style, -32768, 32767)))); });
 }
 
 void Scroller::setIntervalForDesigner(int milliseconds)

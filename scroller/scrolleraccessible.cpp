@@ -68,8 +68,8 @@ void tellCaptionChanged(Scroller &scroller)
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleEvent event(&scroller, scroller.accessibleName().isEmpty() ? QAccessible::NameChanged
-                                                                          : QAccessible::DescriptionChanged);
+    QAccessibleEvent event(
+        &scroller, scroller.accessibleName().isEmpty() ? QAccessible::NameChanged : QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -64,8 +64,8 @@ ScrollerObject::ScrollerObject(bool windowless)
                          [this](const QRect &area) { invalidate(area); });
     } else {
         m_scroller = new Scroller;
-        m_placement = std::make_unique<X11Placement>(*m_scroller,
-                                                     [this] { ScrollerPrivate::destroyNativeWindow(*m_scroller); });
+        m_placement =
+            std::make_unique<X11Placement>(*m_scroller, [this] { ScrollerPrivate::destroyNativeWindow(*m_scroller); });
         QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
                          [this](int number, const QString &description) {
                              m_lastError = number;
@@ -659,7 +659,8 @@ HRESULT ScrollerObject::Draw(void *pixels, std::int32_t stride, std::int32_t x, 
 HRESULT ScrollerObject::OnPointer(std::int32_t event, std::int32_t x, std::int32_t y, std::int32_t buttons,
                                   std::int32_t modifiers)
 {
-    const bool known = event == TOVRELL_POINTER_MOVE || event == TOVRELL_POINTER_PRESS || event == TOVRELL_POINTER_RELEASE;
+    const bool known =
+        event == TOVRELL_POINTER_MOVE || event == TOVRELL_POINTER_PRESS || event == TOVRELL_POINTER_RELEASE;
     const bool oneButton = buttons == 1 || buttons == 2 || buttons == 4;
     if (!known || (buttons & ~7) || (event != TOVRELL_POINTER_MOVE && !oneButton))
         return E_INVALIDARG;

@@ -14,7 +14,7 @@ namespace Tovrell {
 class Scroller;
 class ScrollerPrivate;
 class WindowlessFace;
-}
+} // namespace Tovrell
 
 // The Scroller as a component: the dual _Scroller interface over the
 // control, its events and property changes through connection points,

@@ -286,7 +286,8 @@ qreal ScrollerPrivate::widthOf(qsizetype position)
         m_characterWidths.reserve(std::size_t(length));
         for (qsizetype index = 0; index < length; ++index) {
             const qsizetype start = m_characterStarts[std::size_t(index)];
-            const QStringView c = QStringView(ScrollText).sliced(start, m_characterStarts[std::size_t(index + 1)] - start);
+            const QStringView c =
+                QStringView(ScrollText).sliced(start, m_characterStarts[std::size_t(index + 1)] - start);
             auto width = measured.constFind(c);
             if (width == measured.cend())
                 width = measured.insert(c, fontMetrics().horizontalAdvance(c.toString()));

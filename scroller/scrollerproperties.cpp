@@ -57,13 +57,16 @@ const std::array<ScrollerPrivate::Property, 7> &ScrollerPrivate::properties()
         {u"Enabled", Enabled, true, false, [](const ScrollerPrivate &s) -> QVariant { return s.surfaceEnabled(); },
          [](ScrollerPrivate &s, const QVariant &New_Enabled) { s.setSurfaceEnabled(toBoolean(New_Enabled)); },
          [](const ScrollerPrivate &) { return QVariant(true); }, nullptr},
-        {u"Font", ScrollerMembers::Font, false, true, [](const ScrollerPrivate &s) { return QVariant(s.Font()->font()); },
+        {u"Font", ScrollerMembers::Font, false, true,
+         [](const ScrollerPrivate &s) { return QVariant(s.Font()->font()); },
          [](ScrollerPrivate &s, const QVariant &New_Font) { s.setSurfaceFont(fontObjectOf(New_Font)); },
          [](const ScrollerPrivate &s) { return QVariant(s.ambientFont()); },
          [](const ScrollerPrivate &s) { return QVariant(s.ambientFont()); }},
         {u"BorderStyle", BorderStyle, true, false,
          [](const ScrollerPrivate &s) { return QVariant::fromValue(s.surfaceBorderStyle()); },
-         [](ScrollerPrivate &s, const QVariant &New_BorderStyle) { s.setSurfaceBorderStyle(toInteger(New_BorderStyle)); },
+         [](ScrollerPrivate &s, const QVariant &New_BorderStyle) {
+             s.setSurfaceBorderStyle(toInteger(New_BorderStyle));
+         },
          [](const ScrollerPrivate &) { return QVariant::fromValue(qint16(0)); }, nullptr},
         {u"Interval", Interval, false, false, [](const ScrollerPrivate &s) { return fixed(s.Timer1.interval()); },
          [](ScrollerPrivate &s, const QVariant &New_Interval) { s.applyInterval(toLong(New_Interval)); },

@@ -16,7 +16,8 @@ namespace {
 
 Qt::MouseButtons buttonsOf(int buttons)
 {
-    return Qt::MouseButtons((buttons & 1 ? Qt::LeftButton : Qt::NoButton) | (buttons & 2 ? Qt::RightButton : Qt::NoButton)
+    return Qt::MouseButtons((buttons & 1 ? Qt::LeftButton : Qt::NoButton)
+                            | (buttons & 2 ? Qt::RightButton : Qt::NoButton)
                             | (buttons & 4 ? Qt::MiddleButton : Qt::NoButton));
 }
 

@@ -32,8 +32,8 @@ bool canHoldAControl(xcb_connection_t *connection, xcb_window_t window)
     xcb_get_window_attributes_reply_t *attributes =
         xcb_get_window_attributes_reply(connection, attributesAsked, &attributesError);
     xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, geometryAsked, &geometryError);
-    const bool can = attributes && geometry && attributes->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT
-        && geometry->root != window;
+    const bool can =
+        attributes && geometry && attributes->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT && geometry->root != window;
     free(attributes);
     free(geometry);
     free(attributesError);
@@ -166,7 +166,8 @@ HRESULT X11Placement::place(std::uint64_t window)
     passKeysOn(connection, own);
     m_widget.windowHandle()->setParent(m_hostWindow.get());
     DestroyWatch::instance().follow(own, [this, own] {
-        QMetaObject::invokeMethod(&m_queue, [this, own] { lost(own); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_queue, [this, own] { lost(own); }, Qt::QueuedConnection);
     });
     if (!m_hidden)
         m_widget.show();

@@ -36,17 +36,19 @@ void TestCommandLine::answersWithoutADisplay_data()
     QTest::addColumn<QString>("output");
     // The programs give their version records' version; regcomponent, no
     // program of the form runtime's, its package's.
-    const QList<std::tuple<const char *, const char *, const char *>> commands = {{MATH, "Math", "1\\.00"},
-                                                                                  {MONTH, "Month", "1\\.00"},
-                                                                                  {EDIT, "Edit", "1\\.00"},
-                                                                                  {REGCOMPONENT, "regcomponent", "1\\.0\\.0"}};
+    const QList<std::tuple<const char *, const char *, const char *>> commands = {
+        {MATH, "Math", "1\\.00"},
+        {MONTH, "Month", "1\\.00"},
+        {EDIT, "Edit", "1\\.00"},
+        {REGCOMPONENT, "regcomponent", "1\\.0\\.0"}};
     for (const auto &[path, name, version] : commands) {
         const QString command = QString::fromUtf8(path);
         for (const char *option : {"--help", "-h"})
             QTest::addRow("%s %s", name, option)
                 << command << option << "^[Uu]sage: \\S*(Math|Month|Edit|regcomponent)";
         for (const char *option : {"--version", "-v"})
-            QTest::addRow("%s %s", name, option) << command << option << QStringLiteral("^%1 %2\\n$").arg(name, version);
+            QTest::addRow("%s %s", name, option)
+                << command << option << QStringLiteral("^%1 %2\\n$").arg(name, version);
     }
     QTest::newRow("Math --help-all") << QString::fromUtf8(MATH) << "--help-all"
                                      << "-platform <name";

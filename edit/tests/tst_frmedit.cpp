@@ -253,8 +253,8 @@ void TestEdit::escapeFromTheMenusGivesTheTextBack()
 
     showWindow();
     for (const QString &key : std::as_const(keys)) {
-        QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                                                            : QApplication::focusWidget();
+        QWidget *target =
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
         QTest::keySequence(target, QKeySequence(key));
         QTest::qWait(0);
     }

@@ -25,8 +25,7 @@
 
 /* The value of key in section of the INI file at file, unquoted, into value
    (size bytes, NUL-terminated); 1 when found and it fits, 0 otherwise. */
-static inline int TovrellRegistryValue(const char *file, const char *section, const char *key, char *value,
-                                       size_t size)
+static inline int TovrellRegistryValue(const char *file, const char *section, const char *key, char *value, size_t size)
 {
     char line[4096];
     int inSection = 0;

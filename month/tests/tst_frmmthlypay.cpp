@@ -87,12 +87,18 @@ void TestMonth::calculate(const QString &principal, int rateRow, int termIndex)
 void TestMonth::layout_data()
 {
     addPlacements({
-        {"fraInfo", "clientArea", 360, 360, 6855, 3375},   {"optTerm_3", "fraInfo", 5040, 2640, 1215, 495},
-        {"optTerm_2", "fraInfo", 5040, 2040, 1215, 495},   {"optTerm_1", "fraInfo", 5040, 1440, 1215, 495},
-        {"optTerm_0", "fraInfo", 5040, 840, 1215, 495},    {"txtPrincipal", "fraInfo", 480, 960, 1215, 420},
-        {"lstInterest", "fraInfo", 2760, 960, 1215, 1560}, {"Label1", "fraInfo", 480, 600, 1335, 300},
-        {"Label2", "fraInfo", 2760, 600, 1365, 300},       {"Label3", "fraInfo", 5040, 600, 1095, 300},
-        {"cmdCalc", "clientArea", 5880, 4320, 1215, 495},  {"lblPayment", "clientArea", 2640, 4320, 2895, 615},
+        {"fraInfo", "clientArea", 360, 360, 6855, 3375},
+        {"optTerm_3", "fraInfo", 5040, 2640, 1215, 495},
+        {"optTerm_2", "fraInfo", 5040, 2040, 1215, 495},
+        {"optTerm_1", "fraInfo", 5040, 1440, 1215, 495},
+        {"optTerm_0", "fraInfo", 5040, 840, 1215, 495},
+        {"txtPrincipal", "fraInfo", 480, 960, 1215, 420},
+        {"lstInterest", "fraInfo", 2760, 960, 1215, 1560},
+        {"Label1", "fraInfo", 480, 600, 1335, 300},
+        {"Label2", "fraInfo", 2760, 600, 1365, 300},
+        {"Label3", "fraInfo", 5040, 600, 1095, 300},
+        {"cmdCalc", "clientArea", 5880, 4320, 1215, 495},
+        {"lblPayment", "clientArea", 2640, 4320, 2895, 615},
         {"Label4", "clientArea", 360, 4320, 2055, 285},
     });
 }

@@ -24,10 +24,12 @@ public:
     {
         IClassFactory *factory = this;
         if (!m_library.runPendingWork)
-            return answerQueryInterface(*factory, riid, object, {{IID_IUnknown, factory}, {IID_IClassFactory, factory}});
+            return answerQueryInterface(*factory, riid, object,
+                                        {{IID_IUnknown, factory}, {IID_IClassFactory, factory}});
         ILoopIntegration *loop = this;
-        return answerQueryInterface(*factory, riid, object,
-                                    {{IID_IUnknown, factory}, {IID_IClassFactory, factory}, {IID_ILoopIntegration, loop}});
+        return answerQueryInterface(
+            *factory, riid, object,
+            {{IID_IUnknown, factory}, {IID_IClassFactory, factory}, {IID_ILoopIntegration, loop}});
     }
 
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) override

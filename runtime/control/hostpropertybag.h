@@ -1,7 +1,7 @@
 #pragma once
 
-#include <tovrell/interfaces.h>
 #include "propertybag.h"
+#include <tovrell/interfaces.h>
 
 // A host's IPropertyBag seen as the runtime's property bag, for a control
 // that a host loads and saves through the component layer. Fonts travel as

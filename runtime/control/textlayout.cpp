@@ -35,7 +35,8 @@ std::optional<std::vector<PlacedCharacter>> charactersOf(const QString &text, co
         if (i > 0 && positions[i].x() < positions[i - 1].x())
             return std::nullopt;
         const QRectF ink = run.rawFont().boundingRect(glyphs[i]);
-        characters.push_back({positions[i].x(), glyphs[i], positions[i].x() + ink.left(), positions[i].x() + ink.right()});
+        characters.push_back(
+            {positions[i].x(), glyphs[i], positions[i].x() + ink.left(), positions[i].x() + ink.right()});
     }
     return characters;
 }

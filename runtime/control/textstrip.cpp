@@ -22,7 +22,8 @@ std::pair<qreal, int> bandOf(const QPointF &origin, const QRectF &clip, qreal as
 {
     const qreal reach = ascent + descent;
     const qreal top = std::max(std::floor(origin.y() - ascent - reach / 2), std::floor(clip.top()));
-    return {origin.y() - top, int(std::min(std::ceil(origin.y() + descent + reach / 2), std::ceil(clip.bottom())) - top)};
+    return {origin.y() - top,
+            int(std::min(std::ceil(origin.y() + descent + reach / 2), std::ceil(clip.bottom())) - top)};
 }
 
 // Where a laid-out line's character starts; its end past the last one.
@@ -62,7 +63,8 @@ QRect TextStrip::draw(QPainter &painter, const QPointF &origin, const QString &t
         const qreal dpi = painter.device() ? qreal(painter.device()->logicalDpiX()) : 0.0;
         // A line whose shown part the strip holds is copied without being
         // laid out: a banner's next line only brings characters out of view.
-        if (!m_text.isEmpty() && drawnFor(font, dpi, colour, background, bandOf(origin, clip, m_ascent, m_reach - m_ascent))) {
+        if (!m_text.isEmpty()
+            && drawnFor(font, dpi, colour, background, bandOf(origin, clip, m_ascent, m_reach - m_ascent))) {
             if (const auto start = placeOf(text); start && holds(*start, text, width + m_reach))
                 return copy(painter, origin, forgetBefore(*start), width);
         }
@@ -77,8 +79,7 @@ QRect TextStrip::draw(QPainter &painter, const QPointF &origin, const QString &t
                 m_end = line.width;
             }
             const qreal needed = width + m_reach;
-            if (const auto start = placeOf(text);
-                start
+            if (const auto start = placeOf(text); start
                 && (holds(*start, text, needed)
                     || (*start + text.size() > m_text.size() && extend(*start, text, line)
                         && holds(*start, text, needed))))
@@ -197,7 +198,8 @@ void TextStrip::drawColumns(int phase, qint64 from, qint64 to)
         const qreal shift = qreal(phase) / phases;
         for (const PlacedCharacter &character : m_characters) {
             // Its ink, and a pixel more for the blending at its edges.
-            if (character.inkLeft - shift - 1 < qreal(column + piece) && character.inkRight - shift + 1 > qreal(column)) {
+            if (character.inkLeft - shift - 1 < qreal(column + piece)
+                && character.inkRight - shift + 1 > qreal(column)) {
                 glyphs.append(character.glyph);
                 positions.append(QPointF(character.x - shift - qreal(column) + qreal(inRing), m_ascent));
             }
@@ -269,7 +271,8 @@ QRect TextStrip::copy(QPainter &painter, const QPointF &origin, qsizetype start,
         const qreal left = std::ceil(m_characters[std::size_t(start - 1)].inkRight - x) + 1;
         QList<quint32> glyphs;
         QList<QPointF> positions;
-        for (std::size_t i = std::size_t(start); i < m_characters.size() && m_characters[i].x - x < left + m_reach; ++i) {
+        for (std::size_t i = std::size_t(start); i < m_characters.size() && m_characters[i].x - x < left + m_reach;
+             ++i) {
             glyphs.append(m_characters[i].glyph);
             positions.append(QPointF(m_characters[i].x - x, m_ascent));
         }

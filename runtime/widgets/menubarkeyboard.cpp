@@ -23,8 +23,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *menuBar = qobject_cast<QMenuBar *>(watched);
-        if (menuBar && event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (menuBar && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
             // Once the menu bar has handled the key.
             QTimer::singleShot(0, menuBar, [this, menuBar] {
                 if (QApplication::focusWidget() == menuBar && !QApplication::activePopupWidget() && m_before

@@ -1,7 +1,7 @@
 #include "program.h"
 
-#include "screenreaders.h"
 #include "numbers.h"
+#include "screenreaders.h"
 #include "twips.h"
 
 #include <QApplication>

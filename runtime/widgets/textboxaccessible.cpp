@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBoundaryFinder>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -206,14 +206,14 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const
 }
 
 QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                                         int *endOffset) const
+                                        int *endOffset) const
 {
     const QString text = shown();
     return textOf(text, unitAt(text, offset, boundaryType), startOffset, endOffset);
 }
 
 QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                                             int *endOffset) const
+                                            int *endOffset) const
 {
     const QString text = shown();
     const int start = unitAt(text, offset, boundaryType).first;
@@ -222,7 +222,7 @@ QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundar
 }
 
 QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                                            int *endOffset) const
+                                           int *endOffset) const
 {
     const QString text = shown();
     const int length = int(text.size());

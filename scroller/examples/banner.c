@@ -143,8 +143,7 @@ static HRESULT site_invalidate(IWindowlessSite *self, int32_t x, int32_t y, int3
     return S_OK;
 }
 
-static const IWindowlessSiteVtbl site_functions = {site_query_interface, site_add_ref, site_release,
-                                                   site_invalidate};
+static const IWindowlessSiteVtbl site_functions = {site_query_interface, site_add_ref, site_release, site_invalidate};
 
 /* Says why the banner could not be made, releases what was, and answers
    NULL. */
@@ -210,8 +209,8 @@ static HRESULT start(Banner *banner, const char *caption)
     IPersistPropertyBag *persistence = NULL;
     VARIANT value;
     size_t i;
-    HRESULT result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag,
-                                                              (void **)&persistence);
+    HRESULT result =
+        banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IPersistPropertyBag, (void **)&persistence);
     if (SUCCEEDED(result)) {
         result = persistence->lpVtbl->InitNew(persistence);
         persistence->lpVtbl->Release(persistence);
@@ -232,8 +231,8 @@ static HRESULT start(Banner *banner, const char *caption)
 static HRESULT hear(Banner *banner)
 {
     IConnectionPointContainer *points = NULL;
-    HRESULT result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer,
-                                                              (void **)&points);
+    HRESULT result =
+        banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IConnectionPointContainer, (void **)&points);
     if (SUCCEEDED(result)) {
         result = points->lpVtbl->FindConnectionPoint(points, &DIID___Scroller, &banner->events);
         points->lpVtbl->Release(points);
@@ -260,8 +259,8 @@ Banner *banner_open(const char *caption, unsigned long window, int x, int y, int
 
     /* 3. Site it in the window: ambient properties first (running, so it
        scrolls; the desktop's font), then the window. */
-    result = banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IX11WindowControl,
-                                                      (void **)&banner->placement);
+    result =
+        banner->scroller->lpVtbl->QueryInterface(banner->scroller, &IID_IX11WindowControl, (void **)&banner->placement);
     if (SUCCEEDED(result))
         result = banner->placement->lpVtbl->SetAmbient(banner->placement, VARIANT_TRUE, NULL, 0.0f);
     if (SUCCEEDED(result))
@@ -298,8 +297,8 @@ Banner *banner_open_windowless(const char *caption, int width, int height, Banne
        a window, which needs no display at all. */
     result = create_scroller(banner, &IID_IWindowlessControl, (void **)&banner->windowless);
     if (SUCCEEDED(result))
-        result = banner->windowless->lpVtbl->QueryInterface(banner->windowless, &IID__Scroller,
-                                                            (void **)&banner->scroller);
+        result =
+            banner->windowless->lpVtbl->QueryInterface(banner->windowless, &IID__Scroller, (void **)&banner->scroller);
     if (FAILED(result))
         return fail(banner, "no windowless Scroller", result);
 
@@ -346,8 +345,8 @@ float banner_font_size(Banner *banner)
     VariantInit(&size);
     if (FAILED(banner->scroller->lpVtbl->get_Font(banner->scroller, &font)))
         return 0.0f;
-    if (SUCCEEDED(font->lpVtbl->Invoke(font, DISPID_FONT_SIZE, &IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &size, NULL,
-                                       NULL))
+    if (SUCCEEDED(
+            font->lpVtbl->Invoke(font, DISPID_FONT_SIZE, &IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &size, NULL, NULL))
         && size.vt == VT_R4)
         points = size.fltVal;
     VariantClear(&size);

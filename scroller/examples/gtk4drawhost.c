@@ -29,7 +29,7 @@ typedef struct
     GtkWidget *area;
     Banner *banner;
     cairo_surface_t *pixels; /* the banner's, in device pixels */
-    int buttons;             /* held over the banner */
+    int buttons; /* held over the banner */
     gboolean failed;
     gboolean closed_cleanly;
 } Host;

@@ -27,9 +27,9 @@ typedef struct
     SDL_Texture *texture;
     Banner *banner;
     SDL_Rect room; /* the banner's, in the window */
-    int buttons;   /* held over the banner */
-    int drawn;     /* the texture shows the banner as it is */
-    int ready;     /* said so */
+    int buttons; /* held over the banner */
+    int drawn; /* the texture shows the banner as it is */
+    int ready; /* said so */
     Uint32 wake_event;
     SDL_sem *watching;
     int descriptor;
@@ -141,7 +141,7 @@ static int handle(Host *host, const SDL_Event *event)
     case SDL_MOUSEMOTION:
         if (over_banner(host, event->motion.x, event->motion.y))
             banner_pointer(host->banner, TOVRELL_POINTER_MOVE, event->motion.x - host->room.x,
-                       event->motion.y - host->room.y, host->buttons, modifiers());
+                           event->motion.y - host->room.y, host->buttons, modifiers());
         return 1;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -173,8 +173,8 @@ int main(void)
         fprintf(stderr, "sdlhost: %s\n", SDL_GetError());
         return 1;
     }
-    host.window = SDL_CreateWindow("SDL host", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 440, 72,
-                                   SDL_WINDOW_RESIZABLE);
+    host.window =
+        SDL_CreateWindow("SDL host", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 440, 72, SDL_WINDOW_RESIZABLE);
     host.renderer = host.window ? SDL_CreateRenderer(host.window, -1, 0) : NULL;
     host.wake_event = SDL_RegisterEvents(1);
     host.watching = SDL_CreateSemaphore(0);

@@ -36,9 +36,9 @@ int main(void)
         fprintf(stderr, "xlibhost: no X display\n");
         return 1;
     }
-    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, (unsigned)width, (unsigned)height, 0,
-                                 BlackPixel(display, DefaultScreen(display)),
-                                 WhitePixel(display, DefaultScreen(display)));
+    window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, (unsigned)width, (unsigned)height, 0,
+                            BlackPixel(display, DefaultScreen(display)), WhitePixel(display, DefaultScreen(display)));
     closing = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &closing, 1);
     XStoreName(display, window, "Xlib host");
@@ -46,8 +46,8 @@ int main(void)
     XMapWindow(display, window);
     XFlush(display);
 
-    banner = banner_open("Hello from a plain Xlib program", window, MARGIN, MARGIN, width - 2 * MARGIN,
-                         height - 2 * MARGIN);
+    banner =
+        banner_open("Hello from a plain Xlib program", window, MARGIN, MARGIN, width - 2 * MARGIN, height - 2 * MARGIN);
     if (!banner)
         return 1;
     printf("ready 0x%lx %d %d %d %d\n", window, MARGIN, MARGIN, width - 2 * MARGIN, height - 2 * MARGIN);

@@ -39,9 +39,9 @@ public:
     void propertyChanged(const QString &name) override
     {
         static const std::pair<const char16_t *, void (QuickScroller::*)()> notifications[] = {
-            {u"BackColor", &QuickScroller::backColorChanged},     {u"ForeColor", &QuickScroller::foreColorChanged},
-            {u"Font", &QuickScroller::fontChanged},               {u"BorderStyle", &QuickScroller::borderStyleChanged},
-            {u"Interval", &QuickScroller::intervalChanged},       {u"Caption", &QuickScroller::captionChanged},
+            {u"BackColor", &QuickScroller::backColorChanged}, {u"ForeColor", &QuickScroller::foreColorChanged},
+            {u"Font", &QuickScroller::fontChanged},           {u"BorderStyle", &QuickScroller::borderStyleChanged},
+            {u"Interval", &QuickScroller::intervalChanged},   {u"Caption", &QuickScroller::captionChanged},
         };
         for (const auto &[property, notify] : notifications) {
             if (name == QStringView(property))

@@ -326,7 +326,7 @@ static const char *nothingLeftBehind(void)
     XWindowAttributes attributes;
     XSetErrorHandler(ignoreErrors);
     return XGetWindowAttributes(display, releasedWindow, &attributes) ? "the released control's window is still there"
-                                                                       : NULL;
+                                                                      : NULL;
 }
 
 enum { CHILD = 1, HANDS_OUT = 2 };
@@ -367,8 +367,8 @@ static const struct
     {"RunPendingWork inside a GLib dispatch", workInsideAGlibDispatch, E_ILLEGAL_METHOD_CALL, 0, NULL},
     {"put_Interval 100 after a pause", resumeAfterAPause, S_OK, 0, wakeDescriptorReadable},
     {"put_Caption after the host destroyed the control's window", captionAfterTheWindowWasDestroyed, S_OK, 0, NULL},
-    {"SetParentWindow after the host's connection closed under it", placedAgainAfterTheHostsConnectionClosed, S_OK,
-     0, shownInItsNewWindow},
+    {"SetParentWindow after the host's connection closed under it", placedAgainAfterTheHostsConnectionClosed, S_OK, 0,
+     shownInItsNewWindow},
     {"Release without SetParentWindow(0)", releasedWithoutBeingTakenOut, S_OK, 0, nothingLeftBehind},
 };
 

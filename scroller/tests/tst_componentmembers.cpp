@@ -107,7 +107,8 @@ void TestComponentMembers::dispatchErrors()
 
     VARIANT refused = variantOf(5);
     EXCEPINFO exception{};
-    QCOMPARE(invoke(object, DISPID_SCROLLER_BORDERSTYLE, DISPATCH_PROPERTYPUT, {refused}, nullptr, &exception), DISP_E_EXCEPTION);
+    QCOMPARE(invoke(object, DISPID_SCROLLER_BORDERSTYLE, DISPATCH_PROPERTYPUT, {refused}, nullptr, &exception),
+             DISP_E_EXCEPTION);
     QCOMPARE(exception.scode, HRESULT(0x800A017Cu));
     QCOMPARE(stringFromBstr(exception.bstrDescription), QStringLiteral("Invalid property value"));
     SysFreeString(exception.bstrSource);
@@ -122,8 +123,9 @@ void TestComponentMembers::dispatchErrors()
     QCOMPARE(ids[2], DISPID_UNKNOWN);
     QCOMPARE(invoke(object, DISPID_SCROLLER_CAPTION, DISPATCH_PROPERTYGET, {}, nullptr), S_OK);
     DISPPARAMS broken{nullptr, nullptr, 1, 0};
-    QCOMPARE(object->Invoke(DISPID_SCROLLER_CAPTION, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr),
-             E_POINTER);
+    QCOMPARE(
+        object->Invoke(DISPID_SCROLLER_CAPTION, IID_NULL, 0, DISPATCH_PROPERTYPUT, &broken, nullptr, nullptr, nullptr),
+        E_POINTER);
     void *nothing = nullptr;
     QCOMPARE(object->QueryInterface(IID_IClassFactory, &nothing), E_NOINTERFACE);
     QCOMPARE(object->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
@@ -216,7 +218,8 @@ void TestComponentMembers::captionKeepsItsType()
     QVERIFY(first);
     _Scroller *scroller = nullptr;
     first->QueryInterface(IID__Scroller, reinterpret_cast<void **>(&scroller));
-    QCOMPARE(invoke(first, DISPID_SCROLLER_CAPTION, DISPATCH_PROPERTYPUT, {caption}), kept ? S_OK : DISP_E_TYPEMISMATCH);
+    QCOMPARE(invoke(first, DISPID_SCROLLER_CAPTION, DISPATCH_PROPERTYPUT, {caption}),
+             kept ? S_OK : DISP_E_TYPEMISMATCH);
     QCOMPARE(scroller->put_Caption(caption), kept ? S_OK : DISP_E_TYPEMISMATCH);
     VARIANT back;
     QCOMPARE(scroller->get_Caption(&back), S_OK);

@@ -45,8 +45,8 @@ std::pair<int, int> differences(const QImage &a, const QImage &b, const QRect &i
 
 void TestQuickModule::bannerScrollsInTheScene()
 {
-    const auto renderer = qgetenv("QT_QUICK_BACKEND") == "software" ? QSGRendererInterface::Software
-                                                                     : QSGRendererInterface::OpenGL;
+    const auto renderer =
+        qgetenv("QT_QUICK_BACKEND") == "software" ? QSGRendererInterface::Software : QSGRendererInterface::OpenGL;
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral(QML_IMPORT_PATH));
     engine.load(QUrl::fromLocalFile(QStringLiteral(EXAMPLE_SCENE)));

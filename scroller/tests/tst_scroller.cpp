@@ -310,8 +310,10 @@ void TestScroller::everyPropertyGoesThroughItsRow()
     const ScrollerPrivate::Property &row = ScrollerPrivate::property(id);
     QCOMPARE(row.id, id);
     QVERIFY(row.get && row.store && row.savedDefault);
-    QVERIFY(std::any_of(std::begin(ScrollerMembers::members), std::end(ScrollerMembers::members),
-                        [&](const auto &member) { return member.id == id && member.name == std::u16string_view(row.name); }));
+    QVERIFY(
+        std::any_of(std::begin(ScrollerMembers::members), std::end(ScrollerMembers::members), [&](const auto &member) {
+            return member.id == id && member.name == std::u16string_view(row.name);
+        }));
 
     make();
     QVERIFY(scroller->initProperties());

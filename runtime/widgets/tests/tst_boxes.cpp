@@ -115,7 +115,8 @@ void TestBoxes::messageBoxKeys_data()
     QTest::newRow("Return") << 260 << KeyStrokes{press(Qt::Key_Return, 1000)} << true << 7;
     // A key held down from before the box repeats into it without answering it.
     QTest::newRow("held, marked as repeats")
-        << 260 << KeyStrokes{press(Qt::Key_Return, 0, true), press(Qt::Key_Escape, 0, true), press(Qt::Key_Space, 0, true)}
+        << 260
+        << KeyStrokes{press(Qt::Key_Return, 0, true), press(Qt::Key_Escape, 0, true), press(Qt::Key_Space, 0, true)}
         << false << 7;
     QTest::newRow("held, a release and a press at one time")
         << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1000)} << false << 7;
@@ -125,7 +126,8 @@ void TestBoxes::messageBoxKeys_data()
     QTest::newRow("released, pressed again, as the accessibility bridge sends it")
         << 260 << KeyStrokes{release(Qt::Key_Return, 0), press(Qt::Key_Return, 0)} << true << 7;
     QTest::newRow("Space, as the accessibility bridge sends it")
-        << 260 << KeyStrokes{release(Qt::Key_Space, 0), press(Qt::Key_Space, 0), release(Qt::Key_Space, 0)} << true << 7;
+        << 260 << KeyStrokes{release(Qt::Key_Space, 0), press(Qt::Key_Space, 0), release(Qt::Key_Space, 0)} << true
+        << 7;
 }
 
 void TestBoxes::messageBoxKeys()

@@ -26,7 +26,7 @@ void TestTextBoxAccessible::textAtOffset_data()
     QTest::addColumn<bool>("document"); // a plain text document, or a line edit
     QTest::addColumn<QString>("text");
     QTest::addColumn<QPoint>("selected"); // from x to y
-    QTest::addColumn<QString>("which");   // the unit at, before or after offset
+    QTest::addColumn<QString>("which"); // the unit at, before or after offset
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("boundary");
     QTest::addColumn<QString>("expected");
@@ -36,29 +36,25 @@ void TestTextBoxAccessible::textAtOffset_data()
     const int word = QAccessible::WordBoundary;
     const int character = QAccessible::CharBoundary;
     const int line = QAccessible::LineBoundary;
-    QTest::newRow("the word at the end of the text") << false << "999"
-                                                     << QPoint() << "at" << 3 << word << "999" << 0 << 3;
-    QTest::newRow("the character at the end of the text") << false << "0"
-                                                          << QPoint() << "at" << 1 << character << "0" << 0 << 1;
+    QTest::newRow("the word at the end of the text")
+        << false << "999" << QPoint() << "at" << 3 << word << "999" << 0 << 3;
+    QTest::newRow("the character at the end of the text")
+        << false << "0" << QPoint() << "at" << 1 << character << "0" << 0 << 1;
     QTest::newRow("the sentence at the end of the text")
-        << false << "Try again." << QPoint()
-        << "at" << 10 << int(QAccessible::SentenceBoundary) << "Try again." << 0 << 10;
-    QTest::newRow("a word in the middle") << false << "the cat sat"
-                                          << QPoint() << "at" << 5 << word << "cat" << 4 << 7;
-    QTest::newRow("the line") << false << "the cat sat"
-                              << QPoint() << "at" << 11 << line << "the cat sat" << 0 << 11;
-    QTest::newRow("an empty text") << false << ""
-                                   << QPoint() << "at" << 0 << word << "" << 0 << 0;
-    QTest::newRow("the blank before the last word") << false << "the cat sat"
-                                                    << QPoint() << "before" << 11 << word << " " << 7 << 8;
-    QTest::newRow("no word before the first") << false << "the cat"
-                                              << QPoint() << "before" << 1 << word << "" << 0 << 0;
-    QTest::newRow("the word after the first") << false << "the cat"
-                                              << QPoint() << "after" << 0 << word << " " << 3 << 4;
-    QTest::newRow("no character after the last") << false << "12"
-                                                 << QPoint() << "after" << 2 << character << "" << 2 << 2;
-    QTest::newRow("an offset past the end") << false << "12"
-                                            << QPoint() << "at" << 40 << character << "2" << 1 << 2;
+        << false << "Try again." << QPoint() << "at" << 10 << int(QAccessible::SentenceBoundary) << "Try again." << 0
+        << 10;
+    QTest::newRow("a word in the middle") << false << "the cat sat" << QPoint() << "at" << 5 << word << "cat" << 4 << 7;
+    QTest::newRow("the line") << false << "the cat sat" << QPoint() << "at" << 11 << line << "the cat sat" << 0 << 11;
+    QTest::newRow("an empty text") << false << "" << QPoint() << "at" << 0 << word << "" << 0 << 0;
+    QTest::newRow("the blank before the last word")
+        << false << "the cat sat" << QPoint() << "before" << 11 << word << " " << 7 << 8;
+    QTest::newRow("no word before the first")
+        << false << "the cat" << QPoint() << "before" << 1 << word << "" << 0 << 0;
+    QTest::newRow("the word after the first")
+        << false << "the cat" << QPoint() << "after" << 0 << word << " " << 3 << 4;
+    QTest::newRow("no character after the last")
+        << false << "12" << QPoint() << "after" << 2 << character << "" << 2 << 2;
+    QTest::newRow("an offset past the end") << false << "12" << QPoint() << "at" << 40 << character << "2" << 1 << 2;
     const QString two = QStringLiteral("Hello world.\nThe cat sat.");
     QTest::newRow("a document's line") << true << two << QPoint() << "at" << 15 << line << "The cat sat." << 13 << 25;
     QTest::newRow("a document's line after the first")
