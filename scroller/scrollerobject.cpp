@@ -89,27 +89,22 @@ ScrollerObject::~ScrollerObject()
         m_site->Release();
 }
 
+// A control with a window has the two faces that place it, one without
+// has the one that draws it.
 HRESULT ScrollerObject::QueryInterface(REFIID riid, void **object)
 {
     _Scroller *scroller = this;
-    auto *container = static_cast<IConnectionPointContainer *>(this);
-    auto *persistence = static_cast<IPersistPropertyBag *>(this);
-    if (m_windowless)
-        return answerQueryInterface(*scroller, riid, object,
-                                    {{IID_IUnknown, scroller},
-                                     {IID_IDispatch, scroller},
-                                     {IID__Scroller, scroller},
-                                     {IID_IConnectionPointContainer, container},
-                                     {IID_IPersistPropertyBag, persistence},
-                                     {IID_IWindowlessControl, static_cast<IWindowlessControl *>(this)}});
-    return answerQueryInterface(*scroller, riid, object,
-                                {{IID_IUnknown, scroller},
-                                 {IID_IDispatch, scroller},
-                                 {IID__Scroller, scroller},
-                                 {IID_IConnectionPointContainer, container},
-                                 {IID_IPersistPropertyBag, persistence},
-                                 {IID_IWidgetControl, static_cast<IWidgetControl *>(this)},
-                                 {IID_IX11WindowControl, static_cast<IX11WindowControl *>(this)}});
+    const bool windowed = !m_windowless;
+    return answerQueryInterface(
+        *scroller, riid, object,
+        {{IID_IUnknown, scroller},
+         {IID_IDispatch, scroller},
+         {IID__Scroller, scroller},
+         {IID_IConnectionPointContainer, static_cast<IConnectionPointContainer *>(this)},
+         {IID_IPersistPropertyBag, static_cast<IPersistPropertyBag *>(this)},
+         {IID_IWidgetControl, windowed ? static_cast<IWidgetControl *>(this) : nullptr},
+         {IID_IX11WindowControl, windowed ? static_cast<IX11WindowControl *>(this) : nullptr},
+         {IID_IWindowlessControl, windowed ? nullptr : static_cast<IWindowlessControl *>(this)}});
 }
 
 ScrollerPrivate &ScrollerObject::engine() const

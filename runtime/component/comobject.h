@@ -16,7 +16,8 @@ inline bool isMissing(const GUID *id)
     return address == nullptr;
 }
 
-// One interface an object hands out: its id, and the object as it.
+// One interface an object hands out: its id, and the object as it (null
+// where this object does not have it).
 struct Face
 {
     const IID &id;
@@ -34,7 +35,7 @@ inline HRESULT answerQueryInterface(IUnknown &self, REFIID riid, void **object, 
     if (isMissing(&riid))
         return E_POINTER;
     for (const Face &face : faces) {
-        if (riid == face.id) {
+        if (riid == face.id && face.object) {
             *object = face.object;
             self.AddRef();
             return S_OK;

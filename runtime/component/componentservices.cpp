@@ -23,10 +23,7 @@ public:
     HRESULT QueryInterface(REFIID riid, void **object) override
     {
         IClassFactory *factory = this;
-        if (!m_library.runPendingWork)
-            return answerQueryInterface(*factory, riid, object,
-                                        {{IID_IUnknown, factory}, {IID_IClassFactory, factory}});
-        ILoopIntegration *loop = this;
+        ILoopIntegration *loop = m_library.runPendingWork ? this : nullptr;
         return answerQueryInterface(
             *factory, riid, object,
             {{IID_IUnknown, factory}, {IID_IClassFactory, factory}, {IID_ILoopIntegration, loop}});
