@@ -77,23 +77,32 @@ QFont fittedFont(int width, int height)
     return probe.Font();
 }
 
+// The reference's image: the caption drawn once, in the font the Scroller
+// fits, with room to spare after it, and the width of "W", its step. An
+// image is at most 32767 pixels wide: a longer text is cut there. Drawing
+// a part of an image costs the same whatever its length, so the floor
+// stands.
+QImage referenceImage(const Case &c, int spare, int *step)
+{
+    const QFont font = fittedFont(c.width, c.height);
+    const QFontMetrics metrics(font);
+    const QString text = captionOf(c.captionLength);
+    QImage image(std::min(metrics.horizontalAdvance(text) + spare, 32767), c.height,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(0, 255, 255));
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(0, metrics.ascent(), text);
+    *step = metrics.horizontalAdvance(QStringLiteral("W"));
+    return image;
+}
+
 class Reference : public QWidget
 {
 public:
     Reference(const Case &c)
+        : m_image(QPixmap::fromImage(referenceImage(c, 1, &m_step)))
     {
-        const QFont font = fittedFont(c.width, c.height);
-        const QFontMetrics metrics(font);
-        const QString text = captionOf(c.captionLength);
-        // An image is at most 32767 pixels wide: a longer text is cut
-        // there. Drawing a part of an image costs the same whatever its
-        // length, so the floor stands.
-        m_image = QPixmap(std::min(metrics.horizontalAdvance(text) + 1, 32767), c.height);
-        m_image.fill(QColor(0, 255, 255));
-        QPainter painter(&m_image);
-        painter.setFont(font);
-        painter.drawText(0, metrics.ascent(), text);
-        m_step = metrics.horizontalAdvance(QStringLiteral("W"));
         m_timer.callOnTimeout(this, [this] {
             m_offset = (m_offset + m_step) % std::max(1, int(m_image.width()));
             update();
@@ -112,9 +121,9 @@ protected:
     }
 
 private:
+    int m_step = 1; // before the image, which sets it
     QPixmap m_image;
     QTimer m_timer;
-    int m_step = 1;
     int m_offset = 0;
 };
 
@@ -125,18 +134,9 @@ class QuickReference : public QQuickItem
 public:
     QuickReference(const Case &c, QQuickItem *parent)
         : QQuickItem(parent)
+        , m_image(referenceImage(c, c.width, &m_step))
     {
         setFlag(ItemHasContents);
-        const QFont font = fittedFont(c.width, c.height);
-        const QFontMetrics metrics(font);
-        const QString text = captionOf(c.captionLength);
-        m_image = QImage(std::min(metrics.horizontalAdvance(text) + c.width, 32767), c.height,
-                         QImage::Format_ARGB32_Premultiplied);
-        m_image.fill(QColor(0, 255, 255));
-        QPainter painter(&m_image);
-        painter.setFont(font);
-        painter.drawText(0, metrics.ascent(), text);
-        m_step = metrics.horizontalAdvance(QStringLiteral("W"));
         m_timer.callOnTimeout(this, [this] {
             m_offset = (m_offset + m_step) % std::max(1, int(m_image.width() - width()));
             update();
@@ -159,9 +159,9 @@ protected:
     }
 
 private:
+    int m_step = 1; // before the image, which sets it
     QImage m_image;
     QTimer m_timer;
-    int m_step = 1;
     int m_offset = 0;
 };
 
