@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build binutils mingw-w64-tools pkgconf abigail-tools
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6opengl6-dev libgl-dev
-    qt6-declarative-dev qml6-module-qtquick qml6-module-qtquick-window
+    qt6-declarative-dev qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
     libglib2.0-dev libxcb1-dev libx11-dev libgtk-3-dev libgtk-4-dev libsdl2-dev weston
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-utils x11-apps xdotool xclip desktop-file-utils appstream appstream-compose
