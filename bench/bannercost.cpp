@@ -20,7 +20,9 @@
 // Each host warms up for two seconds, then is measured from /proc for the
 // given seconds (4 by default). Run on an X server:
 //
-//   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds]
+//   xvfb-run -a -s "-screen 0 1920x1080x24" bench/bannercost [seconds [case...]]
+//
+// With case numbers (from 1, in the table's order), only those cases.
 
 #include "quickscroller.h"
 
@@ -288,7 +290,11 @@ int main(int argc, char **argv)
     for (std::size_t h = 0; h + 1 < hostCount; ++h)
         std::printf(" %10.10s/ref", hosts[h].name);
     std::printf(" %14s\n", "Quick/Quick ref");
+    const QStringList chosen = arguments.mid(2);
     for (const Case &c : cases) {
+        const QString number = QString::number(&c - cases + 1);
+        if (!chosen.isEmpty() && !chosen.contains(number))
+            continue;
         const QStringList size = {QString::number(c.width), QString::number(c.height), QString::number(c.interval),
                                   QString::number(c.captionLength)};
         std::array<std::array<double, 3>, hostCount> measures{};

@@ -157,20 +157,30 @@ void QuickScroller::setInterval(int milliseconds)
 
 QImage QuickScroller::image() const
 {
+    QImage drawn;
+    draw(drawn);
+    return drawn;
+}
+
+// Draws the banner into image, which keeps its memory from one drawing to
+// the next while the size stays: a banner draws ten times a second.
+void QuickScroller::draw(QImage &image) const
+{
     const qreal density = window() ? window()->effectiveDevicePixelRatio() : 1.0;
-    const QSize size = d->face().size();
-    QImage drawn(size * density, QImage::Format_ARGB32_Premultiplied);
-    drawn.setDevicePixelRatio(density);
-    if (!drawn.isNull()) {
-        QPainter painter(&drawn);
+    const QSize size = d->face().size() * density;
+    if (image.size() != size || image.devicePixelRatio() != density) {
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(density);
+    }
+    if (!image.isNull()) {
+        QPainter painter(&image);
         d->paint(painter);
     }
-    return drawn;
 }
 
 void QuickScroller::updatePolish()
 {
-    m_image = image();
+    draw(m_image);
     m_imageChanged = true;
     update();
 }

@@ -85,6 +85,7 @@ protected:
 private:
     template <typename F>
     void let(F &&change);
+    void draw(QImage &image) const;
 
     std::unique_ptr<Tovrell::ScrollerPrivate> const d;
     // The image drawn last, and whether the texture shows it yet.
