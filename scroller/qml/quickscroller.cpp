@@ -8,6 +8,8 @@
 #include <QQmlInfo>
 #include <QQuickWindow>
 #include <QSGImageNode>
+#include <QSGRenderNode>
+#include <QThread>
 
 using Tovrell::ScrollerPrivate;
 
@@ -66,6 +68,39 @@ public:
 
 private:
     QuickScroller &q;
+};
+
+// Under Qt Quick's software renderer on the GUI thread: the control draws
+// straight into the scene's painter, as a widget draws into its backing
+// store, with no image between them.
+class PainterNode final : public QSGRenderNode
+{
+public:
+    explicit PainterNode(QuickScroller &item)
+        : m_item(item)
+    { }
+
+    void render(const RenderState *state) override
+    {
+        QQuickWindow *window = m_item.window();
+        auto *painter = static_cast<QPainter *>(
+            window->rendererInterface()->getResource(window, QSGRendererInterface::PainterResource));
+        if (!painter)
+            return;
+        painter->save();
+        if (const QRegion *clip = state->clipRegion(); clip && !clip->isEmpty())
+            painter->setClipRegion(*clip, Qt::ReplaceClip);
+        painter->setTransform(matrix()->toTransform());
+        painter->setOpacity(inheritedOpacity());
+        m_item.engine().paint(*painter);
+        painter->restore();
+    }
+    StateFlags changedStates() const override { return {}; }
+    RenderingFlags flags() const override { return BoundedRectRendering; }
+    QRectF rect() const override { return m_item.boundingRect(); }
+
+private:
+    QuickScroller &m_item;
 };
 
 } // namespace
@@ -180,16 +215,32 @@ void QuickScroller::draw(QImage &image) const
 
 void QuickScroller::updatePolish()
 {
-    draw(m_image);
-    m_imageChanged = true;
+    if (!m_drawsIntoScene) {
+        draw(m_image);
+        m_imageChanged = true;
+    }
     update();
 }
 
-// On the render thread, while the GUI thread waits: the image drawn last
-// becomes the texture.
+// While the GUI thread waits: under the software renderer on the GUI
+// thread, a node that draws the control into the scene; else the image
+// drawn last becomes the texture, as another thread may render it.
 QSGNode *QuickScroller::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
 {
-    auto *shown = static_cast<QSGImageNode *>(node);
+    m_drawsIntoScene = window()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software
+        && QThread::currentThread() == thread();
+    if (m_drawsIntoScene) {
+        auto *painted = dynamic_cast<PainterNode *>(node);
+        if (!painted) {
+            delete node;
+            painted = new PainterNode(*this);
+        }
+        painted->markDirty(QSGNode::DirtyMaterial);
+        return painted;
+    }
+    auto *shown = dynamic_cast<QSGImageNode *>(node);
+    if (node && !shown)
+        delete node;
     if (m_image.isNull()) {
         delete shown;
         return nullptr;

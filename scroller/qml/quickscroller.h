@@ -19,9 +19,10 @@ class ScrollerPrivate;
 // positions in twips (15 a pixel). A value the control refuses is reported
 // as a QML warning and changes nothing. The banner scrolls from the start.
 //
-// The control draws on the GUI thread, as a widget does, into an image
-// that the scene graph takes as its texture: Qt's fonts may not be used
-// from the render thread that paints a QQuickPaintedItem.
+// The control draws on the GUI thread, as a widget does: into an image
+// that the scene graph takes as its texture (Qt's fonts may not be used
+// from the render thread that paints a QQuickPaintedItem), or, under Qt
+// Quick's software renderer on the GUI thread, straight into the scene.
 class QuickScroller : public QQuickItem
 {
     Q_OBJECT
@@ -88,7 +89,9 @@ private:
     void draw(QImage &image) const;
 
     std::unique_ptr<Tovrell::ScrollerPrivate> const d;
-    // The image drawn last, and whether the texture shows it yet.
+    // The image drawn last, and whether the texture shows it yet; none
+    // where the control draws straight into the scene.
     QImage m_image;
     bool m_imageChanged = false;
+    bool m_drawsIntoScene = false;
 };
