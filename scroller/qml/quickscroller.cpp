@@ -25,8 +25,7 @@ public:
     { }
 
     QSize size() const override { return QSize(qRound(q.width()), qRound(q.height())); }
-    // Drawn before the scene graph next takes the item's texture.
-    void update() override { q.polish(); }
+    void update() override { q.requestDrawing(); }
     QFont defaultFont() const override { return QGuiApplication::font(); }
     bool isEnabled() const override { return q.isEnabled(); }
     void setEnabled(bool enabled) override { q.setEnabled(enabled); }
@@ -213,13 +212,19 @@ void QuickScroller::draw(QImage &image) const
     }
 }
 
+// The scene shows the control again at its next frame; an image for its
+// texture is drawn before that frame, on the GUI thread.
+void QuickScroller::requestDrawing()
+{
+    update();
+    if (!m_drawsIntoScene)
+        polish();
+}
+
 void QuickScroller::updatePolish()
 {
-    if (!m_drawsIntoScene) {
-        draw(m_image);
-        m_imageChanged = true;
-    }
-    update();
+    draw(m_image);
+    m_imageChanged = true;
 }
 
 // While the GUI thread waits: under the software renderer on the GUI
@@ -262,7 +267,7 @@ void QuickScroller::geometryChange(const QRectF &newGeometry, const QRectF &oldG
     QQuickItem::geometryChange(newGeometry, oldGeometry);
     if (newGeometry.size().toSize() != oldGeometry.size().toSize()) {
         d->resized();
-        polish();
+        requestDrawing();
     }
 }
 
@@ -296,9 +301,15 @@ void QuickScroller::mouseDoubleClickEvent(QMouseEvent *event)
     d->mouseDoubleClicked(event);
 }
 
-// The pointer moving over the banner with no button held.
+// The pointer moving over the banner with no button held. Qt Quick repeats
+// the last hover at every frame, to find items that moved under a still
+// pointer: a banner whose pointer stands still hears no move, as a widget
+// hears none.
 void QuickScroller::hoverMoveEvent(QHoverEvent *event)
 {
+    if (event->position() == m_hoveredAt)
+        return;
+    m_hoveredAt = event->position();
     QMouseEvent moved(QEvent::MouseMove, event->position(), event->scenePosition(), Qt::NoButton, Qt::NoButton,
                       event->modifiers());
     d->mouseMoved(&moved);

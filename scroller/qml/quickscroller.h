@@ -56,6 +56,8 @@ public:
 
     // The banner as the scene shows it, drawn now at the window's density.
     QImage image() const;
+    // The control's drawing changed.
+    void requestDrawing();
     // The control itself, for its tests and benchmarks.
     Tovrell::ScrollerPrivate &engine() const { return *d; }
 
@@ -94,4 +96,6 @@ private:
     QImage m_image;
     bool m_imageChanged = false;
     bool m_drawsIntoScene = false;
+    // Where the pointer last moved with no button held.
+    QPointF m_hoveredAt{-1, -1};
 };

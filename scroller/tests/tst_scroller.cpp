@@ -122,15 +122,27 @@ private slots:
     void hiddenItMovesOnAndShowsWhereItIs();
     void screenReadersReadTheCaptionAsSet();
     void mouseEvents();
+#ifdef WITH_QUICK_FACE
+    void quickPointerStandingStillMovesNothing();
+#endif
     void intervalDrivesTheTimer();
     void badInput_data();
     void badInput();
 
 private:
     Scroller *make(bool userMode = true);
-    ScrollerPrivate &engine() const { return ScrollerPrivate::of(*scroller); }
-    void tick() { engine().Timer1_Timer(); }
-    QString shown() const { return scroller->Caption().toString(); }
+    ScrollerPrivate &engine() const
+    {
+        return ScrollerPrivate::of(*scroller);
+    }
+    void tick()
+    {
+        engine().Timer1_Timer();
+    }
+    QString shown() const
+    {
+        return scroller->Caption().toString();
+    }
 
     std::unique_ptr<QWidget> host;
     Scroller *scroller = nullptr;
@@ -802,6 +814,22 @@ void TestScroller::mouseEvents()
     QVERIFY(events.contains(QStringLiteral("DblClick")));
     QCOMPARE(arguments.back().mid(0, 2), (QList<double>{2, 2}));
 }
+
+#ifdef WITH_QUICK_FACE
+// Qt Quick repeats the last hover at every frame; the banner hears a move
+// only when the pointer moved.
+void TestScroller::quickPointerStandingStillMovesNothing()
+{
+    QuickScroller scroller;
+    QSignalSpy moves(&scroller, &QuickScroller::mouseMove);
+    for (const QPointF at : {QPointF(10, 5), QPointF(10, 5), QPointF(11, 5)}) {
+        QHoverEvent hover(QEvent::HoverMove, at, at, at);
+        QCoreApplication::sendEvent(&scroller, &hover);
+    }
+    QCOMPARE(moves.size(), 2);
+    QCOMPARE(moves.last().at(2).toReal(), 11 * 15.0);
+}
+#endif
 
 void TestScroller::intervalDrivesTheTimer()
 {
