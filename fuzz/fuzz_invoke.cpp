@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     auto *window = new QWidget;
     window->resize(700, 100);
 
-    auto *object = new ScrollerObject;
+    auto *object = new ScrollerObject(false);
     bool held = true; // the harness's own reference
     IWidgetControl *placement = nullptr;
     object->QueryInterface(IID_IWidgetControl, reinterpret_cast<void **>(&placement));

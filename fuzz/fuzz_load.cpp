@@ -73,14 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     HostileFont font(in, store);
     {
         HostileBag hostile(in, store, font);
-        auto *first = new ScrollerObject;
+        auto *first = new ScrollerObject(false);
         IPersistPropertyBag *persist = placed(first, &window);
         const HRESULT loaded = persist->Load(&hostile, nullptr);
         if (SUCCEEDED(loaded)) {
             HostBag saved;
             if (FAILED(persist->Save(&saved, 1, 0)))
                 checkFailed("a control that loaded could not save");
-            auto *second = new ScrollerObject;
+            auto *second = new ScrollerObject(false);
             IPersistPropertyBag *again = placed(second, &window);
             if (FAILED(again->Load(&saved, nullptr)))
                 checkFailed("what a control saved could not be loaded");
