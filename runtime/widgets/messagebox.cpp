@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <utility>
 #include <vector>
@@ -72,12 +73,13 @@ QWidget *ownerWindow()
 // none of the box's buttons, and the box stays to be read. A repeat is a
 // press marked as one, or one at the very time of the release before it
 // (how X repeats a key, which Qt does not always mark when events queue).
-// While an assistive technology listens, Qt's accessibility bridge holds
-// each key event and later posts a copy without its timestamp (0); this
-// filter saw the original first and judged it, so a copy is judged by its
-// repeat mark alone and its time is never remembered. Remembering it made
-// every fresh press match the release before it: a box Return could not
-// close.
+// While an assistive technology listens, Qt's accessibility bridge takes
+// each key event as it reaches the box's window, before any widget sees it,
+// and later posts a copy without its timestamp (0). So the filter judges
+// the original at the window, where a repeat is dropped before the bridge
+// takes it, and a copy by its repeat mark alone; a copy's time is never
+// remembered. Remembering it made every fresh press match the release
+// before it: a box Return could not close.
 class HeldKeys : public QObject
 {
 public:
@@ -93,9 +95,8 @@ protected:
     {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
-        auto *widget = qobject_cast<QWidget *>(watched);
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (!widget || widget->window() != m_box || !answers(key->key()))
+        if (!inBox(watched) || !answers(key->key()))
             return false;
         const bool timed = key->timestamp() != 0;
         if (event->type() == QEvent::KeyRelease) {
@@ -107,6 +108,13 @@ protected:
     }
 
 private:
+    bool inBox(QObject *watched) const
+    {
+        if (auto *widget = qobject_cast<QWidget *>(watched))
+            return widget->window() == m_box;
+        return watched == m_box->windowHandle();
+    }
+
     static bool answers(int key)
     {
         return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space;

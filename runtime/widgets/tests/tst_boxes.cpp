@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 QAbstractButton *buttonOf(QWidget *modal, QMessageBox::StandardButton which)
@@ -31,6 +33,28 @@ struct KeyStroke
     bool autoRepeat;
 };
 using KeyStrokes = QList<KeyStroke>;
+
+// What Qt's accessibility bridge does while a screen reader listens: it
+// takes each key event as it reaches a window and sends a copy without its
+// time on to the window.
+class AccessibilityBridge : public QObject
+{
+public:
+    AccessibilityBridge() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWindowType())
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->timestamp() == 0)
+            return false;
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
+        QApplication::sendEvent(watched, &copy);
+        return true;
+    }
+};
 
 } // namespace
 
@@ -103,31 +127,34 @@ void TestBoxes::messageBoxKeys_data()
     QTest::addColumn<KeyStrokes>("strokes");
     QTest::addColumn<bool>("answered");
     QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("screenReader");
 
     const auto press = [](Qt::Key key, quint64 time, bool repeat = false) {
         return KeyStroke{QEvent::KeyPress, key, time, repeat};
     };
     const auto release = [](Qt::Key key, quint64 time) { return KeyStroke{QEvent::KeyRelease, key, time, false}; };
-    QTest::newRow("Escape on OK and Cancel is Cancel") << 1 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 2;
-    QTest::newRow("Escape on OK alone is OK") << 0 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 1;
+    QTest::newRow("Escape on OK and Cancel is Cancel")
+        << 1 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 2 << false;
+    QTest::newRow("Escape on OK alone is OK") << 0 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 1 << false;
     // Yes and No, No the default: Escape and Return both answer No.
-    QTest::newRow("Escape") << 260 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 7;
-    QTest::newRow("Return") << 260 << KeyStrokes{press(Qt::Key_Return, 1000)} << true << 7;
+    QTest::newRow("Escape") << 260 << KeyStrokes{press(Qt::Key_Escape, 1000)} << true << 7 << false;
+    QTest::newRow("Return") << 260 << KeyStrokes{press(Qt::Key_Return, 1000)} << true << 7 << false;
     // A key held down from before the box repeats into it without answering it.
     QTest::newRow("held, marked as repeats")
         << 260
         << KeyStrokes{press(Qt::Key_Return, 0, true), press(Qt::Key_Escape, 0, true), press(Qt::Key_Space, 0, true)}
-        << false << 7;
+        << false << 7 << false;
     QTest::newRow("held, a release and a press at one time")
-        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1000)} << false << 7;
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1000)} << false << 7 << false;
     QTest::newRow("released, pressed again")
-        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1100)} << true << 7;
-    // The accessibility bridge's copies carry no time.
-    QTest::newRow("released, pressed again, as the accessibility bridge sends it")
-        << 260 << KeyStrokes{release(Qt::Key_Return, 0), press(Qt::Key_Return, 0)} << true << 7;
-    QTest::newRow("Space, as the accessibility bridge sends it")
-        << 260 << KeyStrokes{release(Qt::Key_Space, 0), press(Qt::Key_Space, 0), release(Qt::Key_Space, 0)} << true
-        << 7;
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1100)} << true << 7 << false;
+    QTest::newRow("held, a release and a press at one time, with a screen reader")
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1000)} << false << 7 << true;
+    QTest::newRow("released, pressed again, with a screen reader")
+        << 260 << KeyStrokes{release(Qt::Key_Return, 1000), press(Qt::Key_Return, 1100)} << true << 7 << true;
+    QTest::newRow("Space, with a screen reader")
+        << 260 << KeyStrokes{release(Qt::Key_Space, 1000), press(Qt::Key_Space, 1100), release(Qt::Key_Space, 1200)}
+        << true << 7 << true;
 }
 
 void TestBoxes::messageBoxKeys()
@@ -136,13 +163,19 @@ void TestBoxes::messageBoxKeys()
     QFETCH(KeyStrokes, strokes);
     QFETCH(bool, answered);
     QFETCH(int, result);
+    QFETCH(bool, screenReader);
 
+    std::optional<AccessibilityBridge> bridge;
+    if (screenReader)
+        bridge.emplace();
     bool closed = false;
     whenModalOpens([&](QWidget *modal) {
+        // Keys come as the window system sends them: to the box's window,
+        // which hands them to the focus.
         for (const KeyStroke &stroke : strokes) {
             QKeyEvent event(stroke.type, stroke.key, Qt::NoModifier, QString(), stroke.autoRepeat);
             event.setTimestamp(stroke.timestamp);
-            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : modal, &event);
+            QApplication::sendEvent(modal->windowHandle(), &event);
         }
         closed = !modal->isVisible();
         if (!closed)
