@@ -643,7 +643,7 @@ HRESULT ScrollerObject::Draw(void *pixels, std::int32_t stride, std::int32_t x, 
         return E_POINTER;
     return call([=, this](ScrollerPrivate &s) {
         const QRect area(x, y, width, height);
-        if (width <= 0 || height <= 0 || stride / 4 < width || !QRect(QPoint(), s.face().size()).contains(area))
+        if (width <= 0 || height <= 0 || stride / 4 < width || !s.face().rect().contains(area))
             return E_INVALIDARG;
         QImage target(static_cast<uchar *>(pixels), width, height, stride, QImage::Format_ARGB32_Premultiplied);
         m_windowlessFace->draw(target, area);

@@ -101,7 +101,7 @@ void WindowlessFace::update()
         [this] {
             m_invalidationPending = false;
             if (m_visible)
-                emit invalidated(QRect(QPoint(), m_size));
+                emit invalidated(rect());
         },
         Qt::QueuedConnection);
 }

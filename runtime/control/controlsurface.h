@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QSize>
 
 class QObject;
@@ -15,6 +16,8 @@ class ControlSurface
 public:
     // The surface's size, in pixels.
     virtual QSize size() const = 0;
+    // Its whole area, from 0, 0, as QWidget::rect gives a widget's.
+    QRect rect() const { return QRect(QPoint(), size()); }
     // The control's drawing changed: the surface paints it again when it
     // next shows.
     virtual void update() = 0;

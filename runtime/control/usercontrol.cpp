@@ -133,7 +133,7 @@ void UserControl::showFontOnSurface()
 
 QRect UserControl::drawingArea() const
 {
-    const QRect whole(QPoint(), m_surface.size());
+    const QRect whole = m_surface.rect();
     return m_borderStyle == 1 ? whole.adjusted(1, 1, -1, -1) : whole;
 }
 
@@ -197,7 +197,7 @@ float UserControl::ScaleHeight() const
 // text) before the rest of the cleared area.
 void UserControl::paint(QPainter &painter) const
 {
-    const QRect whole(QPoint(), m_surface.size());
+    const QRect whole = m_surface.rect();
     QRect cleared;
     if (m_drawing)
         cleared = QRect(drawingArea().topLeft(), m_drawing->size) & whole;
@@ -275,7 +275,7 @@ void UserControl::mouseReleased(QMouseEvent *event)
     mouseEvent(event, &UserControl::UserControl_MouseUp);
     if (!alive)
         return;
-    const bool click = m_pressed && QRect(QPoint(), m_surface.size()).contains(event->position().toPoint());
+    const bool click = m_pressed && m_surface.rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         runHandler([this] { UserControl_Click(); });
