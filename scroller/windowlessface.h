@@ -39,7 +39,8 @@ public:
     void showFont(const QFont &) override { }
     QObject &lifetime() override { return *this; }
     void setGeometry(const QRect &bounds) override;
-    void propertyChanged(const QString &name) override { emit propertyChangedNamed(name); }
+    // Its host hears of changes through the component's notifications.
+    void propertyChanged(const QString &) override { }
     void errorRaised(int number, const QString &description) override { emit errorRaisedNumbered(number, description); }
     void Click() override { emit clicked(); }
     void DblClick() override { emit doubleClicked(); }
@@ -50,7 +51,6 @@ public:
 signals:
     // The control's pixels in area changed, while it shows.
     void invalidated(const QRect &area);
-    void propertyChangedNamed(const QString &name);
     void errorRaisedNumbered(int number, const QString &description);
     void clicked();
     void doubleClicked();
