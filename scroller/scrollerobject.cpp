@@ -51,36 +51,32 @@ const ScrollerMembers::Member *memberOf(DISPID id, WORD flags)
 
 ScrollerObject::ScrollerObject(bool windowless)
 {
+    const auto rememberError = [this](int number, const QString &description) {
+        m_lastError = number;
+        m_lastErrorDescription = description;
+    };
     if (windowless) {
         auto face = std::make_unique<Tovrell::WindowlessFace>();
         m_windowlessFace = face.get();
         m_windowless = std::make_unique<ScrollerPrivate>(std::move(face));
         QObject::connect(m_windowlessFace, &Tovrell::WindowlessFace::errorRaisedNumbered, m_windowlessFace,
-                         [this](int number, const QString &description) {
-                             m_lastError = number;
-                             m_lastErrorDescription = description;
-                         });
+                         rememberError);
         QObject::connect(m_windowlessFace, &Tovrell::WindowlessFace::invalidated, m_windowlessFace,
                          [this](const QRect &area) { invalidate(area); });
     } else {
         m_scroller = new Scroller;
         m_placement =
             std::make_unique<X11Placement>(*m_scroller, [this] { ScrollerPrivate::destroyNativeWindow(*m_scroller); });
-        QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(),
-                         [this](int number, const QString &description) {
-                             m_lastError = number;
-                             m_lastErrorDescription = description;
-                         });
+        QObject::connect(m_scroller.data(), &Scroller::errorRaised, m_scroller.data(), rememberError);
     }
     connectEvents();
 }
 
-// The control leaves a host's window before its widget goes, and both are
-// gone from the X server when the release returns.
+// The control leaves a host's window (as its placement ends) before its
+// widget goes, and both are gone from the X server when the release
+// returns.
 ScrollerObject::~ScrollerObject()
 {
-    if (m_scroller)
-        m_placement->leave();
     m_placement.reset();
     delete m_scroller.data();
     X11Placement::sync();
