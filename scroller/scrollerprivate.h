@@ -53,8 +53,9 @@ public:
         const char16_t *name; // as saved, reported and named in _Scroller
         DISPID id;
         bool repaints; // a let repaints before it reports the change
-        bool loadReports; // a load sets it through its procedure and reports it (Font); the others go
-            // straight to the surface or the timer
+        // A load sets it through its procedure and reports it (Font); the
+        // others go straight to the surface or the timer.
+        bool loadReports;
         QVariant (*get)(const ScrollerPrivate &); // as the get returns it and a save writes it
         void (*store)(ScrollerPrivate &, const QVariant &); // what a let and a load store, with its checks
         QVariant (*savedDefault)(const ScrollerPrivate &); // read and written with it
